@@ -1,0 +1,4 @@
+// Placeholder entry until the application shell lands.
+#include "platform/win32.h"
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return 0; }
