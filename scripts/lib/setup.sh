@@ -1,0 +1,60 @@
+# Shared set-up for scripts/run and scripts/test: install what a fresh Debian 12
+# machine lacks, and build.
+#
+# Sourced, not run. Needs: ROOT (the repository).
+
+LINUX_PACKAGES=(
+  cmake ninja-build g++ pkg-config
+  libsdl2-dev libsdl2-image-dev libgtk-3-dev libfreetype-dev libfontconfig-dev
+  libgl1-mesa-dev libglu1-mesa-dev libgl1-mesa-dri libjpeg-dev libpng-dev zlib1g-dev
+  libgtest-dev googletest libbenchmark-dev
+  fonts-liberation
+  xvfb xauth x11-utils xdotool imagemagick
+)
+TEST_PACKAGES=(
+  clang libclang-rt-14-dev
+  g++-mingw-w64-i686 mingw-w64-i686-dev
+)
+WINE_PACKAGES=(wine wine32 libgl1-mesa-dri:i386)
+
+as_root() {
+  if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi
+}
+
+missing_packages() {
+  local p
+  for p in "$@"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || echo "$p"
+  done
+}
+
+ensure_packages() {
+  local missing
+  missing=$(missing_packages "$@")
+  [ -z "$missing" ] && return 0
+  echo "Installing: $missing"
+  if printf '%s\n' $missing | grep -q ':i386$' && ! dpkg --print-foreign-architectures | grep -q i386; then
+    as_root dpkg --add-architecture i386
+  fi
+  as_root env DEBIAN_FRONTEND=noninteractive apt-get update -qq
+  # shellcheck disable=SC2086
+  as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends $missing
+}
+
+# configure_and_build DIR [cmake options...]
+configure_and_build() {
+  local dir=$1
+  shift
+  cmake -S "$ROOT" -B "$dir" -G Ninja "$@" >"$dir.configure.log" 2>&1 || {
+    cat "$dir.configure.log"
+    return 1
+  }
+  ninja -C "$dir" -j"$(nproc)"
+}
+
+# A display number nobody uses yet.
+free_display() {
+  local n=90
+  while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
+  echo "$n"
+}
