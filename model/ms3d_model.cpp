@@ -1,0 +1,354 @@
+#include "model/ms3d_model.h"
+
+#include <cctype>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+#include "platform/win32.h"
+
+namespace {
+
+// Little-endian reads that never pass the end of the image: each returns
+// false, and reads nothing, when too few bytes remain.
+class Reader {
+public:
+    Reader(const unsigned char* data, size_t length) : data_(data), length_(length) {}
+
+    bool Has(size_t count) const { return length_ - offset_ >= count; }
+
+    const unsigned char* Take(size_t count) {
+        if (!Has(count)) return nullptr;
+        const unsigned char* at = data_ + offset_;
+        offset_ += count;
+        return at;
+    }
+
+    bool Skip(size_t count) { return Take(count) != nullptr; }
+
+    bool ReadU8(uint8_t& out) {
+        const unsigned char* at = Take(1);
+        if (!at) return false;
+        out = at[0];
+        return true;
+    }
+
+    bool ReadI8(int& out) {
+        uint8_t byte = 0;
+        if (!ReadU8(byte)) return false;
+        out = byte < 0x80 ? byte : byte - 0x100;
+        return true;
+    }
+
+    bool ReadU16(int& out) {
+        const unsigned char* at = Take(2);
+        if (!at) return false;
+        out = at[0] | at[1] << 8;
+        return true;
+    }
+
+    bool ReadU32(uint32_t& out) {
+        const unsigned char* at = Take(4);
+        if (!at) return false;
+        out = static_cast<uint32_t>(at[0]) | static_cast<uint32_t>(at[1]) << 8 | static_cast<uint32_t>(at[2]) << 16 |
+              static_cast<uint32_t>(at[3]) << 24;
+        return true;
+    }
+
+    bool ReadI32(int32_t& out) {
+        uint32_t bits = 0;
+        if (!ReadU32(bits)) return false;
+        std::memcpy(&out, &bits, sizeof out);
+        return true;
+    }
+
+    bool ReadFloats(float* out, int count) {
+        for (int i = 0; i < count; ++i) {
+            uint32_t bits = 0;
+            if (!ReadU32(bits)) return false;
+            std::memcpy(&out[i], &bits, sizeof bits);
+        }
+        return true;
+    }
+
+private:
+    const unsigned char* data_;
+    size_t length_;
+    size_t offset_ = 0;
+};
+
+constexpr size_t kHeaderSize = 14;
+constexpr size_t kNameSize = 32;
+constexpr size_t kTextureFieldSize = 128;
+
+// Joint names are compared without regard to case, over at most 32 bytes.
+bool SameJointName(const char* a, const char* b) {
+    for (size_t i = 0; i < kNameSize; ++i) {
+        const int ca = std::tolower(static_cast<unsigned char>(a[i]));
+        const int cb = std::tolower(static_cast<unsigned char>(b[i]));
+        if (ca != cb) return false;
+        if (ca == 0) return true;
+    }
+    return true;
+}
+
+char* CopyString(const char* text, size_t length) {
+    char* copy = new char[length + 1];
+    std::memcpy(copy, text, length);
+    copy[length] = '\0';
+    return copy;
+}
+
+// The body of the image after the header, in file order. Counts are set as
+// soon as their arrays exist so that Clear() can release a partial parse.
+class MS3DParser {
+public:
+    MS3DParser(Model& model, Reader& reader, int prefixLength, char* pathBuffer)
+        : model_(model), in_(reader), prefixLength_(prefixLength), pathBuffer_(pathBuffer) {}
+
+    bool Parse() {
+        return ReadVertices() && ReadTriangles() && ReadMeshes() && ReadMaterials() && ReadAnimation() &&
+               ReadJoints() && CheckReferences();
+    }
+
+private:
+    bool ReadVertices() {
+        int count = 0;
+        if (!in_.ReadU16(count) || !in_.Has(static_cast<size_t>(count) * 15)) return false;
+        model_.vertices = new Vertex[count];
+        model_.vertexCount = count;
+        for (int i = 0; i < count; ++i) {
+            Vertex& vertex = model_.vertices[i];
+            int boneId = 0;
+            if (!in_.Skip(1) || !in_.ReadFloats(vertex.position, 3) || !in_.ReadI8(boneId) || !in_.Skip(1))
+                return false;
+            vertex.boneId = static_cast<signed char>(boneId);
+        }
+        return true;
+    }
+
+    bool ReadTriangles() {
+        int count = 0;
+        if (!in_.ReadU16(count) || !in_.Has(static_cast<size_t>(count) * 70)) return false;
+        model_.triangles = new Triangle[count];
+        model_.triangleCount = count;
+        for (int i = 0; i < count; ++i) {
+            Triangle& triangle = model_.triangles[i];
+            float t[3];
+            if (!in_.Skip(2)) return false;
+            for (int k = 0; k < 3; ++k) {
+                if (!in_.ReadU16(triangle.vertexIndices[k])) return false;
+                if (triangle.vertexIndices[k] >= model_.vertexCount) return false;
+            }
+            if (!in_.ReadFloats(&triangle.normals[0][0], 9) || !in_.ReadFloats(triangle.s, 3) ||
+                !in_.ReadFloats(t, 3) || !in_.Skip(2))
+                return false;
+            for (int k = 0; k < 3; ++k) triangle.t[k] = 1.0f - t[k];
+        }
+        return true;
+    }
+
+    bool ReadMeshes() {
+        int count = 0;
+        if (!in_.ReadU16(count) || !in_.Has(static_cast<size_t>(count) * 36)) return false;
+        model_.meshes = new Mesh[count];
+        model_.meshCount = count;
+        for (int i = 0; i < count; ++i) {
+            Mesh& mesh = model_.meshes[i];
+            int triangles = 0;
+            if (!in_.Skip(1 + kNameSize) || !in_.ReadU16(triangles) || !in_.Has(static_cast<size_t>(triangles) * 2 + 1))
+                return false;
+            mesh.triangleIndices = new int[triangles];
+            mesh.triangleCount = triangles;
+            for (int j = 0; j < triangles; ++j) {
+                if (!in_.ReadU16(mesh.triangleIndices[j])) return false;
+                if (mesh.triangleIndices[j] >= model_.triangleCount) return false;
+            }
+            // Checked against the material count once the materials are read.
+            if (!in_.ReadI8(mesh.materialIndex) || mesh.materialIndex < -1) return false;
+        }
+        return true;
+    }
+
+    bool ReadMaterials() {
+        int count = 0;
+        if (!in_.ReadU16(count) || !in_.Has(static_cast<size_t>(count) * 361)) return false;
+        model_.materials = new Material[count];
+        model_.materialCount = count;
+        for (int i = 0; i < count; ++i) {
+            Material& material = model_.materials[i];
+            const unsigned char* textureField = nullptr;
+            if (!in_.Skip(kNameSize) || !in_.ReadFloats(material.ambient, 4) || !in_.ReadFloats(material.diffuse, 4) ||
+                !in_.ReadFloats(material.specular, 4) || !in_.ReadFloats(material.emissive, 4) ||
+                !in_.ReadFloats(&material.shininess, 1) || !in_.Skip(4 + 1) ||
+                !(textureField = in_.Take(kTextureFieldSize)) || !in_.Skip(kTextureFieldSize))
+                return false;
+            material.textureFile = TextureFile(reinterpret_cast<const char*>(textureField));
+        }
+        return true;
+    }
+
+    // ".\name" is relative to the model's directory; anything else is kept
+    // as it is. The field need not be terminated within its 128 bytes.
+    char* TextureFile(const char* field) const {
+        const void* end = std::memchr(field, '\0', kTextureFieldSize);
+        const size_t length = end ? static_cast<size_t>(static_cast<const char*>(end) - field) : kTextureFieldSize;
+        if (length < 2 || field[0] != '.' || field[1] != '\\') return CopyString(field, length);
+
+        const size_t nameLength = length - 2;
+        const size_t prefix = static_cast<size_t>(prefixLength_);
+        if (prefix + nameLength + 1 > static_cast<size_t>(MS3DModel::kTexturePathCapacity)) return CopyString("", 0);
+        std::memcpy(pathBuffer_ + prefix, field + 2, nameLength);
+        pathBuffer_[prefix + nameLength] = '\0';
+        return CopyString(pathBuffer_, prefix + nameLength);
+    }
+
+    bool ReadAnimation() {
+        float framesPerSecond = 0.0f;
+        int32_t frames = 0;
+        if (!in_.ReadFloats(&framesPerSecond, 1) || !in_.Skip(4) || !in_.ReadI32(frames)) return false;
+        // A frame rate that is not a positive number, or a negative frame
+        // count, gives an animation of length 0: the model holds its pose at
+        // time 0.
+        const double total = frames * 1000.0 / framesPerSecond;
+        model_.totalTimeMs = framesPerSecond > 0.0f && std::isfinite(total) && total >= 0.0 ? total : 0.0;
+        return true;
+    }
+
+    bool ReadJoints() {
+        int count = 0;
+        if (!in_.ReadU16(count) || !in_.Has(static_cast<size_t>(count) * 93)) return false;
+        model_.joints = new Joint[count];
+        model_.jointCount = count;
+        for (int i = 0; i < count; ++i) {
+            Joint& joint = model_.joints[i];
+            const unsigned char* name = nullptr;
+            const unsigned char* parentName = nullptr;
+            if (!in_.Skip(1) || !(name = in_.Take(kNameSize)) || !(parentName = in_.Take(kNameSize)) ||
+                !in_.ReadFloats(joint.localRotation, 3) || !in_.ReadFloats(joint.localTranslation, 3))
+                return false;
+            std::memcpy(joint.name, name, kNameSize);
+            if (!ResolveParent(i, reinterpret_cast<const char*>(parentName))) return false;
+
+            int rotationKeys = 0;
+            int translationKeys = 0;
+            if (!in_.ReadU16(rotationKeys) || !in_.ReadU16(translationKeys) ||
+                !in_.Has(static_cast<size_t>(rotationKeys + translationKeys) * 16))
+                return false;
+            joint.rotationKeys = new Keyframe[rotationKeys];
+            joint.rotationKeyCount = rotationKeys;
+            joint.translationKeys = new Keyframe[translationKeys];
+            joint.translationKeyCount = translationKeys;
+            if (!ReadKeys(i, rotationKeys, true) || !ReadKeys(i, translationKeys, false)) return false;
+        }
+        return true;
+    }
+
+    // A parent is found among the joints before this one; a parent that is
+    // missing, or that comes later in the file, rejects the image.
+    bool ResolveParent(int jointIndex, const char* parentName) {
+        Joint& joint = model_.joints[jointIndex];
+        joint.parentIndex = -1;
+        if (parentName[0] == '\0') return true;
+        for (int j = 0; j < jointIndex; ++j) {
+            if (SameJointName(model_.joints[j].name, parentName)) {
+                joint.parentIndex = j;
+                return true;
+            }
+        }
+        return false;
+    }
+
+    bool ReadKeys(int jointIndex, int count, bool isRotation) {
+        for (int k = 0; k < count; ++k) {
+            float key[4];
+            if (!in_.ReadFloats(key, 4)) return false;
+            model_.StoreKeyframe(jointIndex, k, key[0] * 1000.0f, key + 1, isRotation);
+        }
+        return true;
+    }
+
+    // References into blocks that come later in the file.
+    bool CheckReferences() const {
+        for (int i = 0; i < model_.meshCount; ++i)
+            if (model_.meshes[i].materialIndex >= model_.materialCount) return false;
+        for (int i = 0; i < model_.vertexCount; ++i) {
+            const int boneId = model_.vertices[i].boneId;
+            if (boneId < -1 || boneId >= model_.jointCount) return false;
+        }
+        return true;
+    }
+
+    Model& model_;
+    Reader& in_;
+    int prefixLength_;
+    char* pathBuffer_;
+};
+
+}  // namespace
+
+bool MS3DModel::ParseData(const unsigned char* data, size_t length, int prefixLength, char* pathBuffer) {
+    Clear();
+    if (!data || !pathBuffer || prefixLength < 0 || prefixLength > kTexturePathCapacity) return false;
+
+    Reader in(data, length);
+    const unsigned char* magic = in.Take(10);
+    int32_t version = 0;
+    if (!magic || std::memcmp(magic, "MS3D000000", 10) != 0 || !in.ReadI32(version)) return false;
+    if (version < 3 || version > 4) return false;
+
+    MS3DParser parser(*this, in, prefixLength, pathBuffer);
+    if (!parser.Parse()) {
+        Clear();
+        return false;
+    }
+    BindSkeleton();
+    RestartAnimation();
+    return true;
+}
+
+bool MS3DModel::LoadFromResource(const char* name) {
+    HMODULE module = GetModuleHandleA(nullptr);
+    HRSRC resource = FindResourceA(module, name, "MDL");
+    if (!resource) return false;
+    HGLOBAL handle = LoadResource(module, resource);
+    const void* bytes = handle ? LockResource(handle) : nullptr;
+    if (!bytes) return false;
+    const DWORD size = SizeofResource(module, resource);
+
+    char pathBuffer[kTexturePathCapacity + 4];
+    if (!ParseData(static_cast<const unsigned char*>(bytes), size, 0, pathBuffer)) return false;
+    LoadMaterialTextures(true);
+    return true;
+}
+
+bool MS3DModel::LoadFromFile(const char* path) {
+    std::FILE* file = std::fopen(path, "rb");
+    if (!file) return false;
+
+    std::vector<unsigned char> bytes;
+    bool readAll = std::fseek(file, 0, SEEK_END) == 0;
+    const long size = readAll ? std::ftell(file) : -1;
+    readAll = size >= 0 && std::fseek(file, 0, SEEK_SET) == 0;
+    if (readAll) {
+        bytes.resize(static_cast<size_t>(size));
+        readAll = std::fread(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    }
+    std::fclose(file);
+    if (!readAll) return false;
+
+    // The directory, separator included. One too long for the path buffer
+    // leaves no room for any texture name behind it.
+    size_t directoryLength = std::strlen(path);
+    while (directoryLength > 0 && path[directoryLength - 1] != '/' && path[directoryLength - 1] != '\\')
+        --directoryLength;
+    if (directoryLength > static_cast<size_t>(kTexturePathCapacity)) directoryLength = kTexturePathCapacity;
+    char pathBuffer[kTexturePathCapacity];
+    std::memcpy(pathBuffer, path, directoryLength);
+
+    if (!ParseData(bytes.data(), bytes.size(), static_cast<int>(directoryLength), pathBuffer)) return false;
+    LoadMaterialTextures(false);
+    return true;
+}
