@@ -1,0 +1,38 @@
+// The scriptable fake picture service and current directory, for unit tests.
+//
+// Platform: none. Pictures are in a trivial format of the fake's own, made
+// with EncodePicture; files are registered by path with AddPictureFile.
+// Every picture-service call is recorded in the fake call log under its own
+// name and fails on request with FailCall: OpenPictureFromMemory (as a
+// stream that cannot be created), OpenPictureFromFile, CreatePictureCanvas
+// (the memory device context), GetPicturePixelSize and CreateCanvasSurface.
+// CreatePictureCanvas and CreateCanvasSurface also take queued answers
+// (QueueAnswer): 1 lets a call through, 0 fails it, so a test can fail the
+// mask's call after the colour picture's.
+// The fake counts live pictures and canvases so a test can check that every
+// one was released. Limitations: the stretch is nearest-pixel.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace fake {
+
+// An encoded fake picture: `rgb` holds width x height pixels as 0xRRGGBB,
+// rows top-down. Bytes without the fake's magic do not decode.
+std::vector<unsigned char> EncodePicture(int32_t width, int32_t height, const std::vector<uint32_t>& rgb);
+// A picture of one colour.
+std::vector<unsigned char> EncodeSolidPicture(int32_t width, int32_t height, uint32_t rgb);
+
+// A file OpenPictureFromFile finds at exactly this path.
+void AddPictureFile(const std::string& path, std::vector<unsigned char> bytes);
+
+// What GetCurrentDirectoryA reports; "/corvane" after Reset.
+void SetCurrentDirectory(const std::string& directory);
+
+// Pictures and canvases made and not yet released or destroyed.
+int LivePictures();
+int LiveCanvases();
+
+}  // namespace fake
