@@ -1,0 +1,25 @@
+// Linux backend: the clocks and Sleep.
+//
+// Platform: Linux. Dependencies: SDL2 (its timer functions need no
+// subsystem started). The performance counter is SDL's high-resolution
+// counter; timeGetTime is milliseconds since SDL first read its clock, kept
+// to 32 bits so it wraps like the Windows one.
+#include <SDL.h>
+
+#include "platform/win32.h"
+
+BOOL WINAPI QueryPerformanceFrequency(LARGE_INTEGER* frequency) {
+    if (frequency == nullptr) return FALSE;
+    frequency->QuadPart = static_cast<LONGLONG>(SDL_GetPerformanceFrequency());
+    return frequency->QuadPart != 0 ? TRUE : FALSE;
+}
+
+BOOL WINAPI QueryPerformanceCounter(LARGE_INTEGER* count) {
+    if (count == nullptr) return FALSE;
+    count->QuadPart = static_cast<LONGLONG>(SDL_GetPerformanceCounter());
+    return TRUE;
+}
+
+DWORD WINAPI timeGetTime(void) { return static_cast<DWORD>(SDL_GetTicks64() & 0xFFFFFFFFu); }
+
+void WINAPI Sleep(DWORD milliseconds) { SDL_Delay(milliseconds); }

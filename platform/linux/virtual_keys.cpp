@@ -1,0 +1,104 @@
+// Linux backend: the SDL key to virtual-key table.
+//
+// Platform: Linux. Dependencies: SDL2. Limitations: keys without a Windows
+// code (media and application keys beyond the common set) are not reported.
+#include "platform/linux/virtual_keys.h"
+
+namespace backend {
+namespace {
+
+struct KeyPair {
+    SDL_Scancode scancode;
+    WORD virtualKey;
+};
+
+constexpr KeyPair kKeys[] = {
+    {SDL_SCANCODE_RETURN, VK_RETURN},
+    {SDL_SCANCODE_ESCAPE, VK_ESCAPE},
+    {SDL_SCANCODE_BACKSPACE, VK_BACK},
+    {SDL_SCANCODE_TAB, VK_TAB},
+    {SDL_SCANCODE_SPACE, VK_SPACE},
+    {SDL_SCANCODE_MINUS, VK_OEM_MINUS},
+    {SDL_SCANCODE_EQUALS, VK_OEM_PLUS},
+    {SDL_SCANCODE_LEFTBRACKET, VK_OEM_4},
+    {SDL_SCANCODE_RIGHTBRACKET, VK_OEM_6},
+    {SDL_SCANCODE_BACKSLASH, VK_OEM_5},
+    {SDL_SCANCODE_NONUSHASH, VK_OEM_5},
+    {SDL_SCANCODE_SEMICOLON, VK_OEM_1},
+    {SDL_SCANCODE_APOSTROPHE, VK_OEM_7},
+    {SDL_SCANCODE_GRAVE, VK_OEM_3},
+    {SDL_SCANCODE_COMMA, VK_OEM_COMMA},
+    {SDL_SCANCODE_PERIOD, VK_OEM_PERIOD},
+    {SDL_SCANCODE_SLASH, VK_OEM_2},
+    {SDL_SCANCODE_NONUSBACKSLASH, VK_OEM_102},
+    {SDL_SCANCODE_CAPSLOCK, VK_CAPITAL},
+    {SDL_SCANCODE_PRINTSCREEN, VK_SNAPSHOT},
+    {SDL_SCANCODE_SCROLLLOCK, VK_SCROLL},
+    {SDL_SCANCODE_PAUSE, VK_PAUSE},
+    {SDL_SCANCODE_INSERT, VK_INSERT},
+    {SDL_SCANCODE_HOME, VK_HOME},
+    {SDL_SCANCODE_PAGEUP, VK_PRIOR},
+    {SDL_SCANCODE_DELETE, VK_DELETE},
+    {SDL_SCANCODE_END, VK_END},
+    {SDL_SCANCODE_PAGEDOWN, VK_NEXT},
+    {SDL_SCANCODE_RIGHT, VK_RIGHT},
+    {SDL_SCANCODE_LEFT, VK_LEFT},
+    {SDL_SCANCODE_DOWN, VK_DOWN},
+    {SDL_SCANCODE_UP, VK_UP},
+    {SDL_SCANCODE_NUMLOCKCLEAR, VK_NUMLOCK},
+    {SDL_SCANCODE_KP_DIVIDE, VK_DIVIDE},
+    {SDL_SCANCODE_KP_MULTIPLY, VK_MULTIPLY},
+    {SDL_SCANCODE_KP_MINUS, VK_SUBTRACT},
+    {SDL_SCANCODE_KP_PLUS, VK_ADD},
+    {SDL_SCANCODE_KP_ENTER, VK_RETURN},
+    {SDL_SCANCODE_KP_PERIOD, VK_DECIMAL},
+    {SDL_SCANCODE_KP_0, VK_NUMPAD0},
+    {SDL_SCANCODE_APPLICATION, VK_APPS},
+    {SDL_SCANCODE_LCTRL, VK_CONTROL},
+    {SDL_SCANCODE_RCTRL, VK_CONTROL},
+    {SDL_SCANCODE_LSHIFT, VK_SHIFT},
+    {SDL_SCANCODE_RSHIFT, VK_SHIFT},
+    {SDL_SCANCODE_LALT, VK_MENU},
+    {SDL_SCANCODE_RALT, VK_MENU},
+    {SDL_SCANCODE_LGUI, VK_LWIN},
+    {SDL_SCANCODE_RGUI, VK_RWIN},
+};
+
+constexpr SDL_Scancode kExtendedKeys[] = {
+    SDL_SCANCODE_RCTRL,    SDL_SCANCODE_RALT,       SDL_SCANCODE_INSERT, SDL_SCANCODE_DELETE,
+    SDL_SCANCODE_HOME,     SDL_SCANCODE_END,        SDL_SCANCODE_PAGEUP, SDL_SCANCODE_PAGEDOWN,
+    SDL_SCANCODE_LEFT,     SDL_SCANCODE_RIGHT,      SDL_SCANCODE_UP,     SDL_SCANCODE_DOWN,
+    SDL_SCANCODE_KP_ENTER, SDL_SCANCODE_KP_DIVIDE,  SDL_SCANCODE_NUMLOCKCLEAR, SDL_SCANCODE_PRINTSCREEN,
+    SDL_SCANCODE_LGUI,     SDL_SCANCODE_RGUI,       SDL_SCANCODE_APPLICATION,
+};
+
+WORD Offset(WORD base, int offset) { return static_cast<WORD>(base + offset); }
+
+}  // namespace
+
+WORD VirtualKeyFor(const SDL_Keysym& key) {
+    const SDL_Keycode symbol = key.sym;
+    if (symbol >= SDLK_a && symbol <= SDLK_z) return Offset('A', symbol - SDLK_a);
+    if (symbol >= SDLK_0 && symbol <= SDLK_9) return Offset('0', symbol - SDLK_0);
+    const SDL_Scancode code = key.scancode;
+    // Layouts without Latin letters or digits on these keys.
+    if (code >= SDL_SCANCODE_A && code <= SDL_SCANCODE_Z) return Offset('A', code - SDL_SCANCODE_A);
+    if (code >= SDL_SCANCODE_1 && code <= SDL_SCANCODE_9) return Offset('1', code - SDL_SCANCODE_1);
+    if (code == SDL_SCANCODE_0) return '0';
+    if (code >= SDL_SCANCODE_F1 && code <= SDL_SCANCODE_F12) return Offset(VK_F1, code - SDL_SCANCODE_F1);
+    if (code >= SDL_SCANCODE_F13 && code <= SDL_SCANCODE_F24) return Offset(VK_F1 + 12, code - SDL_SCANCODE_F13);
+    if (code >= SDL_SCANCODE_KP_1 && code <= SDL_SCANCODE_KP_9) return Offset(VK_NUMPAD0 + 1, code - SDL_SCANCODE_KP_1);
+    for (const KeyPair& pair : kKeys) {
+        if (pair.scancode == code) return pair.virtualKey;
+    }
+    return 0;
+}
+
+bool IsExtendedKey(SDL_Scancode scancode) {
+    for (SDL_Scancode extended : kExtendedKeys) {
+        if (extended == scancode) return true;
+    }
+    return false;
+}
+
+}  // namespace backend

@@ -1,0 +1,217 @@
+// Linux backend: top-level windows over SDL windows made for OpenGL.
+//
+// Platform: Linux. Dependencies: SDL2. CreateWindowExA takes the frame of
+// AdjustWindowRectEx off the outer size so the client area is the size the
+// caller planned; WS_POPUP windows are borderless, and a popup the size of a
+// display mode set with ChangeDisplaySettingsA becomes a full-screen window
+// in that mode. Creation, showing and destruction send their messages to the
+// window procedure before returning, as on Windows. Limitations: no child
+// windows, no menus; show commands other than SW_HIDE show and activate.
+#include <algorithm>
+#include <memory>
+#include <vector>
+
+#include "platform/linux/display_mode.h"
+#include "platform/linux/pixel_format.h"
+#include "platform/linux/sdl_video.h"
+#include "platform/linux/window_class.h"
+#include "platform/linux/window_frame.h"
+#include "platform/linux/window_object.h"
+
+namespace backend {
+namespace {
+
+std::vector<std::unique_ptr<WindowObject>>& Windows() {
+    static std::vector<std::unique_ptr<WindowObject>> windows;
+    return windows;
+}
+
+// Tries the GL formats best first; the first the display accepts wins.
+SDL_Window* CreateSdlWindow(const char* title, int x, int y, int width, int height, Uint32 flags, int* format) {
+    for (int index = 0; index < GLFormatCount(); ++index) {
+        ApplyGLFormat(index);
+        SDL_Window* window = SDL_CreateWindow(title, x, y, width, height, flags);
+        if (window != nullptr) {
+            *format = index;
+            return window;
+        }
+    }
+    return nullptr;
+}
+
+void ShowSdlWindow(WindowObject* window) {
+    SDL_ShowWindow(window->sdlWindow);
+    SDL_RaiseWindow(window->sdlWindow);
+    SDL_SetWindowInputFocus(window->sdlWindow);
+}
+
+}  // namespace
+
+WindowObject* FindWindowObject(HWND window) {
+    if (window == nullptr) return nullptr;
+    for (auto& object : Windows()) {
+        if (object.get() == window) return object.get();
+    }
+    return nullptr;
+}
+
+WindowObject* FindWindowBySdlId(uint32_t sdlId) {
+    for (auto& object : Windows()) {
+        if (object->sdlId == sdlId) return object.get();
+    }
+    return nullptr;
+}
+
+WindowObject* FindWindowBySerial(uint64_t serial) {
+    for (auto& object : Windows()) {
+        if (object->serial == serial) return object.get();
+    }
+    return nullptr;
+}
+
+WindowObject* FindWindowByDC(HDC dc) {
+    if (dc == nullptr) return nullptr;
+    for (auto& object : Windows()) {
+        if (&object->deviceContext == dc) return object.get();
+    }
+    return nullptr;
+}
+
+std::vector<WindowObject*> AllWindows() {
+    std::vector<WindowObject*> windows;
+    for (auto& object : Windows()) windows.push_back(object.get());
+    return windows;
+}
+
+int CountWindowsOfClass(const std::string& className) {
+    return static_cast<int>(std::count_if(Windows().begin(), Windows().end(), [&](const auto& object) {
+        return SameNameIgnoringCase(object->className, className);
+    }));
+}
+
+bool SendToWindow(WindowObject* window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+    const uint64_t serial = window->serial;
+    const LRESULT answer = window->procedure(window, message, wParam, lParam);
+    if (result != nullptr) *result = answer;
+    return FindWindowBySerial(serial) != nullptr;
+}
+
+bool ReportClientSize(WindowObject* window, int width, int height) {
+    if (window->clientWidth == width && window->clientHeight == height) return true;
+    window->clientWidth = width;
+    window->clientHeight = height;
+    return SendToWindow(window, WM_SIZE, SIZE_RESTORED, MAKELPARAM(width, height));
+}
+
+SDL_Window* SdlWindowOf(HWND window) {
+    WindowObject* object = FindWindowObject(window);
+    return object != nullptr ? object->sdlWindow : nullptr;
+}
+
+}  // namespace backend
+
+HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y,
+                            int width, int height, HWND parent, HMENU menu, HINSTANCE instance, LPVOID /*param*/) {
+    using namespace backend;
+    const WindowClass* windowClass = FindWindowClass(className, instance);
+    if (windowClass == nullptr || parent != nullptr || (style & WS_CHILD) != 0) return nullptr;
+    if (!EnsureVideo()) return nullptr;
+
+    const FrameInsets frame = FrameFor(style, exStyle, menu != nullptr);
+    const int clientWidth = std::max(1, width - static_cast<int>(frame.left + frame.right));
+    const int clientHeight = std::max(1, height - static_cast<int>(frame.top + frame.bottom));
+
+    Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN;
+    const bool popup = (style & WS_POPUP) != 0;
+    if (popup && (style & WS_CAPTION) != WS_CAPTION) flags |= SDL_WINDOW_BORDERLESS;
+    if (style & WS_THICKFRAME) flags |= SDL_WINDOW_RESIZABLE;
+    const SDL_DisplayMode* mode = ChangedDisplayMode();
+    const bool fullscreen = popup && mode != nullptr && mode->w == clientWidth && mode->h == clientHeight;
+    if (fullscreen) flags |= SDL_WINDOW_FULLSCREEN;
+
+    auto object = std::make_unique<WindowObject>();
+    object->sdlWindow = CreateSdlWindow(windowName != nullptr ? windowName : "", x + static_cast<int>(frame.left),
+                                        y + static_cast<int>(frame.top), clientWidth, clientHeight, flags,
+                                        &object->glFormat);
+    if (object->sdlWindow == nullptr) return nullptr;
+    if (fullscreen) SDL_SetWindowDisplayMode(object->sdlWindow, mode);
+
+    static uint64_t lastSerial = 0;
+    object->serial = ++lastSerial;
+    object->sdlId = SDL_GetWindowID(object->sdlWindow);
+    object->procedure = windowClass->procedure;
+    object->className = windowClass->name;
+    object->style = style;
+    object->exStyle = exStyle;
+    object->deviceContext.window = object.get();
+    WindowObject* window = object.get();
+    Windows().push_back(std::move(object));
+
+    // Windows tells a new window its size before CreateWindowEx returns.
+    if (!ReportClientSize(window, clientWidth, clientHeight)) return nullptr;
+    if (style & WS_VISIBLE) ShowWindow(window, SW_SHOW);
+    return window;
+}
+
+BOOL WINAPI DestroyWindow(HWND handle) {
+    using namespace backend;
+    WindowObject* window = FindWindowObject(handle);
+    if (window == nullptr || window->destroying) return FALSE;
+    // The flag keeps the object alive through the messages below: a nested
+    // DestroyWindow from the window procedure is refused.
+    window->destroying = true;
+    if (window->visible) {
+        SDL_HideWindow(window->sdlWindow);
+        window->visible = false;
+    }
+    DeactivateWindow(window);
+    SendToWindow(window, WM_DESTROY, 0, 0);
+    DropQueuedMessages(handle);
+    SDL_DestroyWindow(window->sdlWindow);
+    auto& windows = Windows();
+    windows.erase(std::find_if(windows.begin(), windows.end(),
+                               [&](const auto& object) { return object.get() == window; }));
+    return TRUE;
+}
+
+BOOL WINAPI ShowWindow(HWND handle, int command) {
+    using namespace backend;
+    WindowObject* window = FindWindowObject(handle);
+    if (window == nullptr) return FALSE;
+    const BOOL wasVisible = window->visible ? TRUE : FALSE;
+    if (command == SW_HIDE) {
+        if (window->visible) {
+            SDL_HideWindow(window->sdlWindow);
+            window->visible = false;
+            DeactivateWindow(window);
+        }
+        return wasVisible;
+    }
+    const uint64_t serial = window->serial;
+    if (!window->visible) {
+        ShowSdlWindow(window);
+        window->visible = true;
+        window->needsPaint = true;
+    }
+    ActivateWindow(window);
+    window = FindWindowBySerial(serial);
+    if (window == nullptr || wasVisible) return wasVisible;
+    // A window shown for the first time hears its size again, after its
+    // activation, as on Windows.
+    int width = 0;
+    int height = 0;
+    SDL_GetWindowSize(window->sdlWindow, &width, &height);
+    window->clientWidth = -1;
+    ReportClientSize(window, width, height);
+    return wasVisible;
+}
+
+HDC WINAPI GetDC(HWND handle) {
+    backend::WindowObject* window = backend::FindWindowObject(handle);
+    return window != nullptr ? &window->deviceContext : nullptr;
+}
+
+int WINAPI ReleaseDC(HWND handle, HDC dc) {
+    backend::WindowObject* window = backend::FindWindowObject(handle);
+    return (window != nullptr && dc == &window->deviceContext) ? 1 : 0;
+}

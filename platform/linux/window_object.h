@@ -1,0 +1,75 @@
+// Linux backend: what a GL window's HWND points to, and the internal calls
+// the window, focus, GL and message-queue files share.
+//
+// Platform: Linux. Dependencies: SDL2. Each HWND made by CreateWindowExA is a
+// WindowObject around one SDL window created for OpenGL; its device context
+// is part of it (every window owns its DC). Handles given to the calls are
+// looked up among the live windows before use, so a stale or foreign handle
+// is refused instead of dereferenced.
+#pragma once
+
+#include <SDL.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/linux/handles.h"
+
+namespace backend {
+
+struct WindowObject : HWND__ {
+    WindowObject() : HWND__(GLWindowKind) {}
+
+    uint64_t serial = 0;  // unique per window, never reused
+    SDL_Window* sdlWindow = nullptr;
+    uint32_t sdlId = 0;
+    int glFormat = 0;  // which GL attribute set the SDL window was made with
+    WNDPROC procedure = nullptr;
+    std::string className;
+    DWORD style = 0;
+    DWORD exStyle = 0;
+    HDC__ deviceContext;
+    int clientWidth = 0;  // the client size last reported with WM_SIZE
+    int clientHeight = 0;
+    bool visible = false;
+    bool minimized = false;
+    bool needsPaint = false;
+    bool destroying = false;
+};
+
+// Live-window lookups; each returns null when nothing matches.
+WindowObject* FindWindowObject(HWND window);
+WindowObject* FindWindowBySdlId(uint32_t sdlId);
+WindowObject* FindWindowBySerial(uint64_t serial);
+WindowObject* FindWindowByDC(HDC dc);
+std::vector<WindowObject*> AllWindows();
+
+// How many live windows belong to the class (names compared without case).
+int CountWindowsOfClass(const std::string& className);
+
+// Hands a message straight to the window procedure, as SendMessage does on
+// the window's own thread. False when the window no longer exists afterwards.
+bool SendToWindow(WindowObject* window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result = nullptr);
+
+// Reports the client size with WM_SIZE when it differs from the last report.
+bool ReportClientSize(WindowObject* window, int width, int height);
+
+// Activation and keyboard focus (one active window, as on Windows).
+// Activating sends WM_ACTIVATE and WM_SETFOCUS; deactivating sends
+// WM_ACTIVATE with WA_INACTIVE (high word non-zero when minimised) and
+// WM_KILLFOCUS. Both are no-ops when nothing changes.
+void ActivateWindow(WindowObject* window);
+void DeactivateWindow(WindowObject* window);
+WindowObject* FocusWindow();
+
+// Posted messages, returned by PeekMessageA and GetMessageA in order.
+void PostToQueue(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+void DropQueuedMessages(HWND window);
+// Turns one SDL event into the window messages it stands for.
+void TranslateSdlEvent(const SDL_Event& event);
+
+// The SDL system-window facts other backend files need (dialog owners).
+SDL_Window* SdlWindowOf(HWND window);
+
+}  // namespace backend
