@@ -24,6 +24,16 @@ bool IsFrameHeader(unsigned marker) {
     return marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
 }
 
+// A whole JPEG has its end-of-image marker after the frame header; a cut one
+// would otherwise decode into a picture padded with grey. The entropy-coded
+// data never holds the marker's bytes, so finding them is enough.
+bool EndsAfter(const unsigned char* bytes, size_t count, size_t from) {
+    for (size_t i = count; i >= from + 2; --i) {
+        if (bytes[i - 2] == 0xFF && bytes[i - 1] == 0xD9) return true;
+    }
+    return false;
+}
+
 // Walks the markers after SOI up to the first frame header. Garbage between
 // markers, or a scan before any frame header, ends the walk unanswered.
 bool ReadJpegSize(const unsigned char* bytes, size_t count, long* width, long* height) {
@@ -39,7 +49,7 @@ bool ReadJpegSize(const unsigned char* bytes, size_t count, long* width, long* h
         const size_t length = BigEndian16(bytes + pos);
         if (length < 2 || count - pos < length) return false;
         if (IsFrameHeader(marker)) {
-            if (length < 7) return false;
+            if (length < 7 || !EndsAfter(bytes, count, pos + length)) return false;
             *height = static_cast<long>(BigEndian16(bytes + pos + 3));
             *width = static_cast<long>(BigEndian16(bytes + pos + 5));
             return true;
@@ -66,6 +76,17 @@ bool ReadBmpSize(const unsigned char* bytes, size_t count, long* width, long* he
     return true;
 }
 
+// The position after a run of data sub-blocks ended by an empty one; past
+// `count` when the run is cut short.
+size_t SkipSubBlocks(const unsigned char* bytes, size_t count, size_t pos) {
+    while (pos < count) {
+        const size_t size = bytes[pos];
+        pos += 1 + size;
+        if (size == 0) return pos;
+    }
+    return count + 1;
+}
+
 // The first image's size; the logical screen must be within bounds as well.
 bool ReadGifSize(const unsigned char* bytes, size_t count, long* width, long* height) {
     if (count < 13) return false;
@@ -80,18 +101,18 @@ bool ReadGifSize(const unsigned char* bytes, size_t count, long* width, long* he
     while (pos < count) {
         const unsigned char block = bytes[pos];
         if (block == 0x2C) {  // image descriptor
-            if (count - pos < 10) return false;
+            if (count - pos < 11) return false;
             *width = static_cast<long>(LittleEndian16(bytes + pos + 5));
             *height = static_cast<long>(LittleEndian16(bytes + pos + 7));
-            return true;
+            const unsigned char flags = bytes[pos + 9];
+            pos += 10;
+            if (flags & 0x80) pos += 3u * (2u << (flags & 7));  // local colour table
+            // The image data, which a cut file lacks: the code size, then
+            // sub-blocks up to the empty one.
+            return pos < count && SkipSubBlocks(bytes, count, pos + 1) <= count;
         }
         if (block != 0x21) return false;  // the trailer, or garbage
-        pos += 2;                         // introducer and label
-        while (pos < count) {             // data sub-blocks up to the empty one
-            const size_t size = bytes[pos];
-            pos += 1 + size;
-            if (size == 0) break;
-        }
+        pos = SkipSubBlocks(bytes, count, pos + 2);  // after introducer and label
     }
     return false;
 }

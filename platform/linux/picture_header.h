@@ -2,9 +2,11 @@
 // only ever asked to allocate for a picture of a bounded size.
 //
 // Platform: any (used by the Linux picture service). Dependencies: none.
-// Limitations: knows JPEG (the first frame header), BMP (Windows and OS/2
-// headers) and GIF (the logical screen and the first image); anything else
-// is unknown.
+// Also refuses pictures visibly cut short, which decoders would otherwise
+// pad out: a JPEG without its end-of-image marker, a GIF whose first image's
+// data ends early. Limitations: knows JPEG (the first frame header), BMP
+// (Windows and OS/2 headers) and GIF (the logical screen and the first
+// image); anything else is unknown. A BMP cut short is left to the decoder.
 #pragma once
 
 #include <cstddef>
@@ -19,9 +21,9 @@ struct PictureHeader {
 
 // Sides above this, or pictures of more pixels than kMaxPicturePixels, are
 // refused before decoding.
-constexpr long kMaxPictureSide = 16384;
+constexpr long kMaxPictureSide = 65535;
 constexpr long kMaxPicturePixels = 4096L * 4096L;
 
-// False when the bytes are of no known format, the header is cut short, or
-// the size is zero or beyond the bounds above.
+// False when the bytes are of no known format, are cut short, or give a size
+// of zero or beyond the bounds above.
 bool ReadPictureHeader(const unsigned char* bytes, size_t count, PictureHeader* header);

@@ -139,8 +139,10 @@ bool GetPicturePixelSize(Picture* picture, PictureCanvas*, LONG* width, LONG* he
 }
 
 bool CreateCanvasSurface(PictureCanvas* canvas, LONG width, LONG height) {
+    // Each texture side is at most about 1.41 times the picture's, so a
+    // surface for a picture within bounds has at most twice its pixels.
     if (canvas == nullptr || canvas->pixels != nullptr || width < 1 || height < 1 || width > kMaxPictureSide ||
-        height > kMaxPictureSide) {
+        height > kMaxPictureSide || static_cast<long>(width) * height > 2 * kMaxPicturePixels) {
         return false;
     }
     canvas->pixels = static_cast<BYTE*>(std::calloc(static_cast<size_t>(width) * static_cast<size_t>(height), 4));
