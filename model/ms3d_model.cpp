@@ -15,14 +15,14 @@ namespace {
 // false, and reads nothing, when too few bytes remain.
 class Reader {
 public:
-    Reader(const unsigned char* data, size_t length) : data_(data), length_(length) {}
+    Reader(const unsigned char* bytes, size_t byteCount) : data(bytes), length(byteCount) {}
 
-    bool Has(size_t count) const { return length_ - offset_ >= count; }
+    bool Has(size_t count) const { return length - offset >= count; }
 
     const unsigned char* Take(size_t count) {
         if (!Has(count)) return nullptr;
-        const unsigned char* at = data_ + offset_;
-        offset_ += count;
+        const unsigned char* at = data + offset;
+        offset += count;
         return at;
     }
 
@@ -74,9 +74,9 @@ public:
     }
 
 private:
-    const unsigned char* data_;
-    size_t length_;
-    size_t offset_ = 0;
+    const unsigned char* data;
+    size_t length;
+    size_t offset = 0;
 };
 
 constexpr size_t kHeaderSize = 14;
@@ -105,8 +105,8 @@ char* CopyString(const char* text, size_t length) {
 // soon as their arrays exist so that Clear() can release a partial parse.
 class MS3DParser {
 public:
-    MS3DParser(Model& model, Reader& reader, int prefixLength, char* pathBuffer)
-        : model_(model), in_(reader), prefixLength_(prefixLength), pathBuffer_(pathBuffer) {}
+    MS3DParser(Model& target, Reader& reader, int directoryLength, char* buffer)
+        : model(target), in(reader), prefixLength(directoryLength), pathBuffer(buffer) {}
 
     bool Parse() {
         return ReadVertices() && ReadTriangles() && ReadMeshes() && ReadMaterials() && ReadAnimation() &&
@@ -116,13 +116,13 @@ public:
 private:
     bool ReadVertices() {
         int count = 0;
-        if (!in_.ReadU16(count) || !in_.Has(static_cast<size_t>(count) * 15)) return false;
-        model_.vertices = new Vertex[count];
-        model_.vertexCount = count;
+        if (!in.ReadU16(count) || !in.Has(static_cast<size_t>(count) * 15)) return false;
+        model.vertices = new Vertex[count];
+        model.vertexCount = count;
         for (int i = 0; i < count; ++i) {
-            Vertex& vertex = model_.vertices[i];
+            Vertex& vertex = model.vertices[i];
             int boneId = 0;
-            if (!in_.Skip(1) || !in_.ReadFloats(vertex.position, 3) || !in_.ReadI8(boneId) || !in_.Skip(1))
+            if (!in.Skip(1) || !in.ReadFloats(vertex.position, 3) || !in.ReadI8(boneId) || !in.Skip(1))
                 return false;
             vertex.boneId = static_cast<signed char>(boneId);
         }
@@ -131,19 +131,19 @@ private:
 
     bool ReadTriangles() {
         int count = 0;
-        if (!in_.ReadU16(count) || !in_.Has(static_cast<size_t>(count) * 70)) return false;
-        model_.triangles = new Triangle[count];
-        model_.triangleCount = count;
+        if (!in.ReadU16(count) || !in.Has(static_cast<size_t>(count) * 70)) return false;
+        model.triangles = new Triangle[count];
+        model.triangleCount = count;
         for (int i = 0; i < count; ++i) {
-            Triangle& triangle = model_.triangles[i];
+            Triangle& triangle = model.triangles[i];
             float t[3];
-            if (!in_.Skip(2)) return false;
+            if (!in.Skip(2)) return false;
             for (int k = 0; k < 3; ++k) {
-                if (!in_.ReadU16(triangle.vertexIndices[k])) return false;
-                if (triangle.vertexIndices[k] >= model_.vertexCount) return false;
+                if (!in.ReadU16(triangle.vertexIndices[k])) return false;
+                if (triangle.vertexIndices[k] >= model.vertexCount) return false;
             }
-            if (!in_.ReadFloats(&triangle.normals[0][0], 9) || !in_.ReadFloats(triangle.s, 3) ||
-                !in_.ReadFloats(t, 3) || !in_.Skip(2))
+            if (!in.ReadFloats(&triangle.normals[0][0], 9) || !in.ReadFloats(triangle.s, 3) ||
+                !in.ReadFloats(t, 3) || !in.Skip(2))
                 return false;
             for (int k = 0; k < 3; ++k) triangle.t[k] = 1.0f - t[k];
         }
@@ -152,38 +152,38 @@ private:
 
     bool ReadMeshes() {
         int count = 0;
-        if (!in_.ReadU16(count) || !in_.Has(static_cast<size_t>(count) * 36)) return false;
-        model_.meshes = new Mesh[count];
-        model_.meshCount = count;
+        if (!in.ReadU16(count) || !in.Has(static_cast<size_t>(count) * 36)) return false;
+        model.meshes = new Mesh[count];
+        model.meshCount = count;
         for (int i = 0; i < count; ++i) {
-            Mesh& mesh = model_.meshes[i];
+            Mesh& mesh = model.meshes[i];
             int triangles = 0;
-            if (!in_.Skip(1 + kNameSize) || !in_.ReadU16(triangles) || !in_.Has(static_cast<size_t>(triangles) * 2 + 1))
+            if (!in.Skip(1 + kNameSize) || !in.ReadU16(triangles) || !in.Has(static_cast<size_t>(triangles) * 2 + 1))
                 return false;
             mesh.triangleIndices = new int[triangles];
             mesh.triangleCount = triangles;
             for (int j = 0; j < triangles; ++j) {
-                if (!in_.ReadU16(mesh.triangleIndices[j])) return false;
-                if (mesh.triangleIndices[j] >= model_.triangleCount) return false;
+                if (!in.ReadU16(mesh.triangleIndices[j])) return false;
+                if (mesh.triangleIndices[j] >= model.triangleCount) return false;
             }
             // Checked against the material count once the materials are read.
-            if (!in_.ReadI8(mesh.materialIndex) || mesh.materialIndex < -1) return false;
+            if (!in.ReadI8(mesh.materialIndex) || mesh.materialIndex < -1) return false;
         }
         return true;
     }
 
     bool ReadMaterials() {
         int count = 0;
-        if (!in_.ReadU16(count) || !in_.Has(static_cast<size_t>(count) * 361)) return false;
-        model_.materials = new Material[count];
-        model_.materialCount = count;
+        if (!in.ReadU16(count) || !in.Has(static_cast<size_t>(count) * 361)) return false;
+        model.materials = new Material[count];
+        model.materialCount = count;
         for (int i = 0; i < count; ++i) {
-            Material& material = model_.materials[i];
+            Material& material = model.materials[i];
             const unsigned char* textureField = nullptr;
-            if (!in_.Skip(kNameSize) || !in_.ReadFloats(material.ambient, 4) || !in_.ReadFloats(material.diffuse, 4) ||
-                !in_.ReadFloats(material.specular, 4) || !in_.ReadFloats(material.emissive, 4) ||
-                !in_.ReadFloats(&material.shininess, 1) || !in_.Skip(4 + 1) ||
-                !(textureField = in_.Take(kTextureFieldSize)) || !in_.Skip(kTextureFieldSize))
+            if (!in.Skip(kNameSize) || !in.ReadFloats(material.ambient, 4) || !in.ReadFloats(material.diffuse, 4) ||
+                !in.ReadFloats(material.specular, 4) || !in.ReadFloats(material.emissive, 4) ||
+                !in.ReadFloats(&material.shininess, 1) || !in.Skip(4 + 1) ||
+                !(textureField = in.Take(kTextureFieldSize)) || !in.Skip(kTextureFieldSize))
                 return false;
             material.textureFile = TextureFile(reinterpret_cast<const char*>(textureField));
         }
@@ -198,44 +198,44 @@ private:
         if (length < 2 || field[0] != '.' || field[1] != '\\') return CopyString(field, length);
 
         const size_t nameLength = length - 2;
-        const size_t prefix = static_cast<size_t>(prefixLength_);
+        const size_t prefix = static_cast<size_t>(prefixLength);
         if (prefix + nameLength + 1 > static_cast<size_t>(MS3DModel::kTexturePathCapacity)) return CopyString("", 0);
-        std::memcpy(pathBuffer_ + prefix, field + 2, nameLength);
-        pathBuffer_[prefix + nameLength] = '\0';
-        return CopyString(pathBuffer_, prefix + nameLength);
+        std::memcpy(pathBuffer + prefix, field + 2, nameLength);
+        pathBuffer[prefix + nameLength] = '\0';
+        return CopyString(pathBuffer, prefix + nameLength);
     }
 
     bool ReadAnimation() {
         float framesPerSecond = 0.0f;
         int32_t frames = 0;
-        if (!in_.ReadFloats(&framesPerSecond, 1) || !in_.Skip(4) || !in_.ReadI32(frames)) return false;
+        if (!in.ReadFloats(&framesPerSecond, 1) || !in.Skip(4) || !in.ReadI32(frames)) return false;
         // A frame rate that is not a positive number, or a negative frame
         // count, gives an animation of length 0: the model holds its pose at
         // time 0.
         const double total = frames * 1000.0 / framesPerSecond;
-        model_.totalTimeMs = framesPerSecond > 0.0f && std::isfinite(total) && total >= 0.0 ? total : 0.0;
+        model.totalTimeMs = framesPerSecond > 0.0f && std::isfinite(total) && total >= 0.0 ? total : 0.0;
         return true;
     }
 
     bool ReadJoints() {
         int count = 0;
-        if (!in_.ReadU16(count) || !in_.Has(static_cast<size_t>(count) * 93)) return false;
-        model_.joints = new Joint[count];
-        model_.jointCount = count;
+        if (!in.ReadU16(count) || !in.Has(static_cast<size_t>(count) * 93)) return false;
+        model.joints = new Joint[count];
+        model.jointCount = count;
         for (int i = 0; i < count; ++i) {
-            Joint& joint = model_.joints[i];
+            Joint& joint = model.joints[i];
             const unsigned char* name = nullptr;
             const unsigned char* parentName = nullptr;
-            if (!in_.Skip(1) || !(name = in_.Take(kNameSize)) || !(parentName = in_.Take(kNameSize)) ||
-                !in_.ReadFloats(joint.localRotation, 3) || !in_.ReadFloats(joint.localTranslation, 3))
+            if (!in.Skip(1) || !(name = in.Take(kNameSize)) || !(parentName = in.Take(kNameSize)) ||
+                !in.ReadFloats(joint.localRotation, 3) || !in.ReadFloats(joint.localTranslation, 3))
                 return false;
             std::memcpy(joint.name, name, kNameSize);
             if (!ResolveParent(i, reinterpret_cast<const char*>(parentName))) return false;
 
             int rotationKeys = 0;
             int translationKeys = 0;
-            if (!in_.ReadU16(rotationKeys) || !in_.ReadU16(translationKeys) ||
-                !in_.Has(static_cast<size_t>(rotationKeys + translationKeys) * 16))
+            if (!in.ReadU16(rotationKeys) || !in.ReadU16(translationKeys) ||
+                !in.Has(static_cast<size_t>(rotationKeys + translationKeys) * 16))
                 return false;
             joint.rotationKeys = new Keyframe[rotationKeys];
             joint.rotationKeyCount = rotationKeys;
@@ -249,11 +249,11 @@ private:
     // A parent is found among the joints before this one; a parent that is
     // missing, or that comes later in the file, rejects the image.
     bool ResolveParent(int jointIndex, const char* parentName) {
-        Joint& joint = model_.joints[jointIndex];
+        Joint& joint = model.joints[jointIndex];
         joint.parentIndex = -1;
         if (parentName[0] == '\0') return true;
         for (int j = 0; j < jointIndex; ++j) {
-            if (SameJointName(model_.joints[j].name, parentName)) {
+            if (SameJointName(model.joints[j].name, parentName)) {
                 joint.parentIndex = j;
                 return true;
             }
@@ -264,27 +264,27 @@ private:
     bool ReadKeys(int jointIndex, int count, bool isRotation) {
         for (int k = 0; k < count; ++k) {
             float key[4];
-            if (!in_.ReadFloats(key, 4)) return false;
-            model_.StoreKeyframe(jointIndex, k, key[0] * 1000.0f, key + 1, isRotation);
+            if (!in.ReadFloats(key, 4)) return false;
+            model.StoreKeyframe(jointIndex, k, key[0] * 1000.0f, key + 1, isRotation);
         }
         return true;
     }
 
     // References into blocks that come later in the file.
     bool CheckReferences() const {
-        for (int i = 0; i < model_.meshCount; ++i)
-            if (model_.meshes[i].materialIndex >= model_.materialCount) return false;
-        for (int i = 0; i < model_.vertexCount; ++i) {
-            const int boneId = model_.vertices[i].boneId;
-            if (boneId < -1 || boneId >= model_.jointCount) return false;
+        for (int i = 0; i < model.meshCount; ++i)
+            if (model.meshes[i].materialIndex >= model.materialCount) return false;
+        for (int i = 0; i < model.vertexCount; ++i) {
+            const int boneId = model.vertices[i].boneId;
+            if (boneId < -1 || boneId >= model.jointCount) return false;
         }
         return true;
     }
 
-    Model& model_;
-    Reader& in_;
-    int prefixLength_;
-    char* pathBuffer_;
+    Model& model;
+    Reader& in;
+    int prefixLength;
+    char* pathBuffer;
 };
 
 }  // namespace
@@ -310,6 +310,7 @@ bool MS3DModel::ParseData(const unsigned char* data, size_t length, int prefixLe
 }
 
 bool MS3DModel::LoadFromResource(const char* name) {
+    Clear();
     HMODULE module = GetModuleHandleA(nullptr);
     HRSRC resource = FindResourceA(module, name, "MDL");
     if (!resource) return false;
@@ -325,6 +326,13 @@ bool MS3DModel::LoadFromResource(const char* name) {
 }
 
 bool MS3DModel::LoadFromFile(const char* path) {
+    if (!ParseFile(path)) return false;
+    LoadMaterialTextures(false);
+    return true;
+}
+
+bool MS3DModel::ParseFile(const char* path) {
+    Clear();
     std::FILE* file = std::fopen(path, "rb");
     if (!file) return false;
 
@@ -348,7 +356,5 @@ bool MS3DModel::LoadFromFile(const char* path) {
     char pathBuffer[kTexturePathCapacity];
     std::memcpy(pathBuffer, path, directoryLength);
 
-    if (!ParseData(bytes.data(), bytes.size(), static_cast<int>(directoryLength), pathBuffer)) return false;
-    LoadMaterialTextures(false);
-    return true;
+    return ParseData(bytes.data(), bytes.size(), static_cast<int>(directoryLength), pathBuffer);
 }

@@ -19,6 +19,9 @@ public:
     MS3DModel() = default;
     ~MS3DModel() override = default;
 
+    // Every load replaces whatever the model held; a failed one leaves it
+    // empty.
+    //
     // Loads the "MDL" resource of that name (any case) and its textures from
     // the "JPG" resources. False when there is no such resource or the image
     // is rejected.
@@ -26,6 +29,8 @@ public:
     // Loads an MS3D file and its textures from files named relative to the
     // file's directory. False when the file cannot be read or is rejected.
     virtual bool LoadFromFile(const char* path);
+    // LoadFromFile without the textures: needs no GL context.
+    bool ParseFile(const char* path);
     // Parses a complete image of `length` bytes, replacing whatever the model
     // held. `pathBuffer` has room for kTexturePathCapacity characters and
     // holds in its first `prefixLength` the directory that texture names

@@ -1,0 +1,91 @@
+#include "tools/model/model_report.h"
+
+#include <cmath>
+#include <cstdio>
+
+#include "model/model.h"
+
+namespace {
+
+// JSON has no NaN or infinity: such values are written as null.
+void AppendNumber(std::string& out, double value, int digits) {
+    if (!std::isfinite(value)) {
+        out += "null";
+        return;
+    }
+    char text[40];
+    std::snprintf(text, sizeof text, "%.*g", digits, value);
+    out += text;
+}
+
+// Texture names come from the file and may hold any byte: control
+// characters and bytes above 127 are escaped (read as Latin-1), so the
+// output is always valid JSON in ASCII.
+void AppendString(std::string& out, const char* text) {
+    out += '"';
+    for (const unsigned char* c = reinterpret_cast<const unsigned char*>(text); *c; ++c) {
+        if (*c == '"' || *c == '\\') {
+            out += '\\';
+            out += static_cast<char>(*c);
+        } else if (*c < 0x20 || *c > 0x7e) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\u%04x", *c);
+            out += escaped;
+        } else {
+            out += static_cast<char>(*c);
+        }
+    }
+    out += '"';
+}
+
+template <typename Field>
+void AppendJointList(std::string& out, const char* key, const Model& model, Field field) {
+    out += ",\"";
+    out += key;
+    out += "\":[";
+    for (int i = 0; i < model.jointCount; ++i) {
+        if (i > 0) out += ',';
+        out += std::to_string(field(model.joints[i]));
+    }
+    out += ']';
+}
+
+}  // namespace
+
+std::string InfoJson(const Model& model) {
+    std::string out = "{";
+    out += "\"vertices\":" + std::to_string(model.vertexCount);
+    out += ",\"triangles\":" + std::to_string(model.triangleCount);
+    out += ",\"meshes\":" + std::to_string(model.meshCount);
+    out += ",\"materials\":" + std::to_string(model.materialCount);
+    out += ",\"joints\":" + std::to_string(model.jointCount);
+    out += ",\"totalTimeMs\":";
+    AppendNumber(out, model.totalTimeMs, 17);
+    out += ",\"textures\":[";
+    for (int i = 0; i < model.materialCount; ++i) {
+        if (i > 0) out += ',';
+        AppendString(out, model.materials[i].textureFile ? model.materials[i].textureFile : "");
+    }
+    out += ']';
+    AppendJointList(out, "parents", model, [](const Joint& joint) { return joint.parentIndex; });
+    AppendJointList(out, "rotationKeys", model, [](const Joint& joint) { return joint.rotationKeyCount; });
+    AppendJointList(out, "translationKeys", model, [](const Joint& joint) { return joint.translationKeyCount; });
+    out += "}\n";
+    return out;
+}
+
+std::string PoseJson(const Model& model) {
+    std::string out = "[";
+    for (int i = 0; i < model.vertexCount; ++i) {
+        const Vector position = model.PosedPosition(i);
+        out += i > 0 ? ",\n[" : "\n[";
+        AppendNumber(out, position.x, 9);
+        out += ',';
+        AppendNumber(out, position.y, 9);
+        out += ',';
+        AppendNumber(out, position.z, 9);
+        out += ']';
+    }
+    out += "\n]\n";
+    return out;
+}
