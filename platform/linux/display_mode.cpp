@@ -9,6 +9,8 @@
 // display only; the change is never written to any settings store.
 #include "platform/linux/display_mode.h"
 
+#include <cstdlib>
+
 #include "platform/linux/sdl_video.h"
 #include "platform/linux/window_object.h"
 
@@ -19,6 +21,12 @@ bool haveChangedMode = false;
 SDL_DisplayMode changedMode;
 
 bool DepthIsRenderable(DWORD bits) { return bits == 8 || bits == 16 || bits == 24 || bits == 32; }
+
+// A temporary mode change ends with the process, as on Windows: stopping
+// SDL's video puts the desktop's mode back.
+void RestoreDesktopAtExit() {
+    if (haveChangedMode) SDL_QuitSubSystem(SDL_INIT_VIDEO);
+}
 
 }  // namespace
 
@@ -65,5 +73,7 @@ LONG WINAPI ChangeDisplaySettingsA(DEVMODEA* mode, DWORD /*flags*/) {
     if (!found) return DISP_CHANGE_BADMODE;
     changedMode = best;
     haveChangedMode = true;
+    static bool restoreRegistered = false;
+    if (!restoreRegistered) restoreRegistered = std::atexit(RestoreDesktopAtExit) == 0;
     return DISP_CHANGE_SUCCESSFUL;
 }

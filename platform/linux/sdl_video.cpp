@@ -1,21 +1,14 @@
 // Linux backend: SDL video start-up and the screen-saver switch.
 //
 // Platform: Linux. Dependencies: SDL2. The subsystem is started once and
-// shut down at process exit, which also returns a changed display mode to the
-// desktop's. Limitations: only the video subsystem is started here; the
-// sound backend starts its own.
+// left to the end of the process (display_mode.cpp stops it at exit only to
+// undo a mode change still in force). Limitations: only the video subsystem
+// is started here; the sound backend starts its own.
 #include "platform/linux/sdl_video.h"
 
 #include <SDL.h>
 
-#include <cstdlib>
-
 namespace backend {
-namespace {
-
-void StopVideo() { SDL_QuitSubSystem(SDL_INIT_VIDEO); }
-
-}  // namespace
 
 bool EnsureVideo() {
     static bool started = false;
@@ -26,7 +19,6 @@ bool EnsureVideo() {
     SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
     started = true;
-    std::atexit(StopVideo);
     return true;
 }
 

@@ -1,0 +1,244 @@
+// The Linux backend's side of the message machinery: SDL events as window
+// messages, the blocking wait, display modes, GL context bookkeeping and
+// stale handles. Events are pushed into SDL's queue as the X server would
+// deliver them, so no input device is needed.
+#ifndef _WIN32
+
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <ctime>
+#include <thread>
+
+#include "message_log.h"
+#include "platform/linux/window_object.h"
+
+namespace {
+
+Uint32 SdlIdOf(HWND window) { return SDL_GetWindowID(backend::SdlWindowOf(window)); }
+
+SDL_Event KeyEvent(HWND window, bool down, SDL_Scancode scancode, SDL_Keycode symbol, Uint16 modifiers = 0) {
+    SDL_Event event = {};
+    event.type = down ? SDL_KEYDOWN : SDL_KEYUP;
+    event.key.windowID = SdlIdOf(window);
+    event.key.state = down ? SDL_PRESSED : SDL_RELEASED;
+    event.key.keysym.scancode = scancode;
+    event.key.keysym.sym = symbol;
+    event.key.keysym.mod = modifiers;
+    return event;
+}
+
+void PushKey(HWND window, bool down, SDL_Scancode scancode, SDL_Keycode symbol, Uint16 modifiers = 0) {
+    SDL_Event event = KeyEvent(window, down, scancode, symbol, modifiers);
+    ASSERT_EQ(SDL_PushEvent(&event), 1);
+}
+
+void PushWindowEvent(HWND window, SDL_WindowEventID what) {
+    SDL_Event event = {};
+    event.type = SDL_WINDOWEVENT;
+    event.window.windowID = SdlIdOf(window);
+    event.window.event = static_cast<Uint8>(what);
+    ASSERT_EQ(SDL_PushEvent(&event), 1);
+}
+
+// A window as the program has it after CreateDisplay: shown and active,
+// with whatever showing it queued already taken.
+class ShownWindow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(window.Alive());
+        ShowWindow(window.Handle(), SW_SHOW);
+        SetFocus(window.Handle());
+        window.DispatchQueued();
+        window.ClearLog();
+    }
+
+    LoggedWindow window{WS_OVERLAPPEDWINDOW, 200, 150};
+};
+
+}  // namespace
+
+TEST_F(ShownWindow, KeysArePostedInOrderWithWindowsVirtualKeyCodes) {
+    const HWND hwnd = window.Handle();
+    PushKey(hwnd, true, SDL_SCANCODE_ESCAPE, SDLK_ESCAPE);
+    PushKey(hwnd, true, SDL_SCANCODE_F1, SDLK_F1);
+    PushKey(hwnd, true, SDL_SCANCODE_A, SDLK_a);
+    PushKey(hwnd, true, SDL_SCANCODE_7, SDLK_7);
+    PushKey(hwnd, true, SDL_SCANCODE_F12, SDLK_F12);
+    PushKey(hwnd, true, SDL_SCANCODE_LEFT, SDLK_LEFT);
+    PushKey(hwnd, true, SDL_SCANCODE_RSHIFT, SDLK_RSHIFT);
+    PushKey(hwnd, true, SDL_SCANCODE_MUTE, SDLK_MUTE);  // no Windows code: dropped
+    PushKey(hwnd, false, SDL_SCANCODE_ESCAPE, SDLK_ESCAPE);
+
+    const struct {
+        UINT message;
+        WPARAM key;
+    } expected[] = {{WM_KEYDOWN, VK_ESCAPE}, {WM_KEYDOWN, VK_F1},    {WM_KEYDOWN, 'A'},
+                    {WM_KEYDOWN, '7'},       {WM_KEYDOWN, VK_F12},   {WM_KEYDOWN, VK_LEFT},
+                    {WM_KEYDOWN, VK_SHIFT},  {WM_KEYUP, VK_ESCAPE}};
+    MSG msg;
+    for (const auto& next : expected) {
+        ASSERT_TRUE(PeekMessageA(&msg, hwnd, 0, 0, PM_REMOVE)) << "missing " << next.key;
+        EXPECT_EQ(msg.hwnd, hwnd);
+        EXPECT_EQ(msg.message, next.message) << "key " << next.key;
+        EXPECT_EQ(msg.wParam, next.key);
+        EXPECT_TRUE(TranslateMessage(&msg));
+        if (next.key == VK_LEFT) {
+            EXPECT_NE(msg.lParam & (1 << 24), 0) << "arrows are extended keys";
+        }
+        if (next.message == WM_KEYUP) {
+            EXPECT_EQ(static_cast<DWORD>(msg.lParam) & 0xC0000000u, 0xC0000000u) << "released, was down";
+        }
+    }
+    while (PeekMessageA(&msg, hwnd, 0, 0, PM_REMOVE)) {
+        EXPECT_NE(msg.message, static_cast<UINT>(WM_KEYDOWN)) << "unexpected key " << msg.wParam;
+    }
+}
+
+TEST_F(ShownWindow, AltF4IsASystemKeyThatClosesTheWindowThroughTheDefaultHandling) {
+    PushKey(window.Handle(), true, SDL_SCANCODE_LALT, SDLK_LALT, KMOD_LALT);
+    PushKey(window.Handle(), true, SDL_SCANCODE_F4, SDLK_F4, KMOD_LALT);
+    window.DispatchQueued();
+    ASSERT_EQ(window.Count(WM_SYSKEYDOWN), 2);
+    EXPECT_EQ(window.Count(WM_KEYDOWN), 0);
+    const int command = window.IndexOf(WM_SYSCOMMAND);
+    ASSERT_GE(command, 0);
+    EXPECT_EQ(window.Log()[static_cast<size_t>(command)].wParam & 0xFFF0, static_cast<WPARAM>(SC_CLOSE));
+    EXPECT_GT(window.IndexOf(WM_CLOSE), command);
+    EXPECT_FALSE(window.Alive()) << "nobody handled WM_CLOSE, so the default destroyed the window";
+}
+
+TEST_F(ShownWindow, TheCloseButtonAsksForSystemCloseAndThenClose) {
+    PushWindowEvent(window.Handle(), SDL_WINDOWEVENT_CLOSE);
+    window.DispatchQueued();
+    const int command = window.IndexOf(WM_SYSCOMMAND);
+    ASSERT_GE(command, 0);
+    EXPECT_EQ(window.Log()[static_cast<size_t>(command)].wParam, static_cast<WPARAM>(SC_CLOSE));
+    EXPECT_GT(window.IndexOf(WM_CLOSE), command);
+}
+
+TEST_F(ShownWindow, MinimisingDeactivatesWithAZeroSizeAndRestoringBringsSizeAndPaintBack) {
+    const HWND hwnd = window.Handle();
+    EXPECT_FALSE(SDL_IsScreenSaverEnabled()) << "held off while the window is active";
+
+    PushWindowEvent(hwnd, SDL_WINDOWEVENT_MINIMIZED);
+    window.DispatchQueued();
+    const int size = window.IndexOf(WM_SIZE);
+    ASSERT_GE(size, 0);
+    EXPECT_EQ(window.Log()[static_cast<size_t>(size)].wParam, static_cast<WPARAM>(SIZE_MINIMIZED));
+    EXPECT_EQ(window.Log()[static_cast<size_t>(size)].lParam, 0);
+    const int activate = window.IndexOf(WM_ACTIVATE);
+    ASSERT_GE(activate, 0);
+    EXPECT_EQ(LOWORD(window.Log()[static_cast<size_t>(activate)].wParam), WA_INACTIVE);
+    EXPECT_NE(HIWORD(window.Log()[static_cast<size_t>(activate)].wParam), 0) << "minimised flag";
+    EXPECT_GE(window.IndexOf(WM_KILLFOCUS), 0);
+    EXPECT_TRUE(SDL_IsScreenSaverEnabled());
+
+    window.ClearLog();
+    PushWindowEvent(hwnd, SDL_WINDOWEVENT_RESTORED);
+    PushWindowEvent(hwnd, SDL_WINDOWEVENT_FOCUS_GAINED);
+    PushWindowEvent(hwnd, SDL_WINDOWEVENT_FOCUS_GAINED);  // a repeat changes nothing
+    window.DispatchQueued();
+    const int restored = window.IndexOf(WM_SIZE);
+    ASSERT_GE(restored, 0);
+    EXPECT_EQ(window.Log()[static_cast<size_t>(restored)].wParam, static_cast<WPARAM>(SIZE_RESTORED));
+    EXPECT_EQ(LOWORD(window.Log()[static_cast<size_t>(restored)].lParam), 200);
+    EXPECT_EQ(HIWORD(window.Log()[static_cast<size_t>(restored)].lParam), 150);
+    ASSERT_EQ(window.Count(WM_ACTIVATE), 1);
+    EXPECT_EQ(window.Log()[static_cast<size_t>(window.IndexOf(WM_ACTIVATE))].wParam, static_cast<WPARAM>(WA_ACTIVE));
+    EXPECT_EQ(window.Count(WM_SETFOCUS), 1);
+    EXPECT_GE(window.Count(WM_PAINT), 1) << "a restored window is painted, which wakes a waiting loop";
+    EXPECT_FALSE(SDL_IsScreenSaverEnabled());
+}
+
+TEST_F(ShownWindow, GetMessageSleepsUntilAnEventArrives) {
+    const HWND hwnd = window.Handle();
+    const auto wallStart = std::chrono::steady_clock::now();
+    const std::clock_t cpuStart = std::clock();
+    std::thread later([hwnd] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        SDL_Event event = KeyEvent(hwnd, true, SDL_SCANCODE_SPACE, SDLK_SPACE);
+        SDL_PushEvent(&event);
+    });
+    MSG msg;
+    const BOOL result = GetMessageA(&msg, nullptr, 0, 0);
+    const double cpuMs = 1000.0 * static_cast<double>(std::clock() - cpuStart) / CLOCKS_PER_SEC;
+    const auto wallMs =
+        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - wallStart).count();
+    later.join();
+    EXPECT_EQ(result, TRUE);
+    EXPECT_EQ(msg.message, static_cast<UINT>(WM_KEYDOWN));
+    EXPECT_EQ(msg.wParam, static_cast<WPARAM>(VK_SPACE));
+    EXPECT_GE(wallMs, 250);
+    EXPECT_LT(cpuMs, 100.0) << "waited " << wallMs << " ms";
+}
+
+TEST(PlatformDisplayMode, OnlyOfferedSizesChangeTheModeAndAMatchingPopupIsFullScreen) {
+    ASSERT_TRUE(SDL_WasInit(SDL_INIT_VIDEO) || SDL_InitSubSystem(SDL_INIT_VIDEO) == 0);
+    SDL_DisplayMode desktop;
+    ASSERT_EQ(SDL_GetDesktopDisplayMode(0, &desktop), 0);
+
+    DEVMODEA mode = {};
+    mode.dmSize = sizeof mode;
+    mode.dmFields = DM_BITSPERPEL | DM_PELSWIDTH | DM_PELSHEIGHT;
+    mode.dmPelsWidth = 1234;
+    mode.dmPelsHeight = 567;
+    mode.dmBitsPerPel = 32;
+    EXPECT_EQ(ChangeDisplaySettingsA(&mode, CDS_FULLSCREEN), DISP_CHANGE_BADMODE);
+    mode.dmPelsWidth = static_cast<DWORD>(desktop.w);
+    mode.dmPelsHeight = static_cast<DWORD>(desktop.h);
+    mode.dmBitsPerPel = 12;
+    EXPECT_EQ(ChangeDisplaySettingsA(&mode, CDS_FULLSCREEN), DISP_CHANGE_BADMODE);
+    for (DWORD bits : {8u, 16u, 32u}) {
+        mode.dmBitsPerPel = bits;
+        EXPECT_EQ(ChangeDisplaySettingsA(&mode, CDS_FULLSCREEN), DISP_CHANGE_SUCCESSFUL) << bits << " bits";
+    }
+
+    LoggedWindow popup(WS_POPUP, desktop.w, desktop.h);
+    ASSERT_TRUE(popup.Alive());
+    ShowWindow(popup.Handle(), SW_SHOW);
+    SDL_Window* sdlWindow = backend::SdlWindowOf(popup.Handle());
+    EXPECT_NE(SDL_GetWindowFlags(sdlWindow) & SDL_WINDOW_FULLSCREEN, 0u);
+    EXPECT_NE(SDL_GetWindowFlags(sdlWindow) & SDL_WINDOW_BORDERLESS, 0u);
+    EXPECT_EQ(ChangeDisplaySettingsA(nullptr, 0), DISP_CHANGE_SUCCESSFUL);
+    EXPECT_EQ(SDL_GetWindowFlags(sdlWindow) & SDL_WINDOW_FULLSCREEN, 0u) << "the desktop mode is back";
+
+    LoggedWindow windowed(WS_POPUP, desktop.w, desktop.h);
+    ASSERT_TRUE(windowed.Alive());
+    EXPECT_EQ(SDL_GetWindowFlags(backend::SdlWindowOf(windowed.Handle())) & SDL_WINDOW_FULLSCREEN, 0u);
+}
+
+TEST(PlatformGLContext, ContextsFollowWindowsRulesAndStaleHandlesAreRefused) {
+    LoggedWindow window(WS_POPUP, 64, 64);
+    ASSERT_TRUE(window.Alive());
+    const HWND hwnd = window.Handle();
+    HDC dc = GetDC(hwnd);
+    PIXELFORMATDESCRIPTOR format = {};
+    EXPECT_EQ(wglCreateContext(dc), nullptr) << "no context before the pixel format is set";
+    ASSERT_TRUE(SetPixelFormat(dc, ChoosePixelFormat(dc, &format), &format));
+    EXPECT_FALSE(SetPixelFormat(dc, 2, &format)) << "a window's format is set once";
+
+    HGLRC first = wglCreateContext(dc);
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(SDL_GL_GetCurrentContext(), nullptr) << "creating a context does not make it current";
+    ASSERT_TRUE(wglMakeCurrent(dc, first));
+    SDL_GLContext current = SDL_GL_GetCurrentContext();
+    HGLRC second = wglCreateContext(dc);
+    ASSERT_NE(second, nullptr);
+    EXPECT_EQ(SDL_GL_GetCurrentContext(), current) << "nor does it replace the current one";
+    EXPECT_TRUE(wglDeleteContext(second));
+    EXPECT_FALSE(wglDeleteContext(second));
+    EXPECT_TRUE(wglMakeCurrent(nullptr, nullptr));
+    EXPECT_EQ(SDL_GL_GetCurrentContext(), nullptr);
+    EXPECT_TRUE(wglDeleteContext(first));
+
+    ASSERT_TRUE(DestroyWindow(hwnd));
+    EXPECT_EQ(GetDC(hwnd), nullptr);
+    EXPECT_EQ(ReleaseDC(hwnd, dc), 0);
+    EXPECT_FALSE(SwapBuffers(dc));
+    EXPECT_EQ(ChoosePixelFormat(dc, &format), 0);
+    EXPECT_FALSE(ShowWindow(hwnd, SW_SHOW));
+}
+
+#endif  // _WIN32
