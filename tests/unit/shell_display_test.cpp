@@ -170,8 +170,7 @@ TEST_P(CreateDisplayFailure, TearsDownBeforeTheMessage) {
     const FailureRow row = GetParam();
     for (bool full : {false, true}) {
         SCOPED_TRACE(full ? "full screen" : "windowed");
-        fake::Reset();
-        ClearWindowRegistry();
+        Restart();
         ProbeApplication probe;
         RegisterProbe(probe);
         fake::FailCall(row.call, 1);
@@ -229,8 +228,8 @@ TEST_F(ShellTest, TeardownRunsTwiceAfterALateFailureAndReleasesNothingTwice) {
         EXPECT_FALSE(CreateFullscreen(probe));
         fake::Record("-- destroy --");
     }
-    const int mark = fake::FindCall("-- destroy --");
-    EXPECT_EQ(CallNamesFrom(mark + 1), (Names{"UnregisterClassA", "MessageBoxA", "ChangeDisplaySettingsA",
+    const int destroy = fake::FindCall("-- destroy --");
+    EXPECT_EQ(CallNamesFrom(destroy + 1), (Names{"UnregisterClassA", "MessageBoxA", "ChangeDisplaySettingsA",
                                                      "ShowCursor"}));
     EXPECT_EQ(MessageBoxes(), (Names{Box("Can't Create A GL Rendering Context.", kFatal),
                                             Box("Could Not Unregister Class.", kShutdown)}));
@@ -251,8 +250,7 @@ TEST_F(ShellTest, TeardownReleasesInOrderAndReportsEachFailureWithoutStopping) {
                         {"UnregisterClassA", {"Could Not Unregister Class."}}};
     for (const Row& row : rows) {
         SCOPED_TRACE(row.call);
-        fake::Reset();
-        ClearWindowRegistry();
+        Restart();
         ProbeApplication probe;
         RegisterProbe(probe);
         ASSERT_TRUE(CreateFullscreen(probe));

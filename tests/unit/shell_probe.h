@@ -1,4 +1,4 @@
-// A SceneApplication whose protected state the shell tests can read, whose
+// A GLApplication whose protected state the shell tests can read, whose
 // scene operations can be told to fail, and which writes each scene call and
 // activation notice into the fake platform's call log, so that tests see it
 // in order with the platform calls.
@@ -8,9 +8,9 @@
 
 #include "app/window_registry.h"
 #include "platform/fake/fake_platform.h"
-#include "scene/scene_application.h"
+#include "app/gl_application.h"
 
-class ProbeApplication : public SceneApplication {
+class ProbeApplication : public GLApplication {
 public:
     using GLWindow::active;
     using GLWindow::bits;
@@ -27,7 +27,6 @@ public:
     using GLWindow::window;
     using GLWindow::zFar;
     using GLWindow::zNear;
-    using SceneApplication::soundEnabled;
 
     bool initResult = true;
     bool updateResult = true;
@@ -53,12 +52,29 @@ public:
 };
 
 // Each shell test starts from a fresh fake platform and an empty registry.
+// Tests that look at the calls of one step mark the log first; the helpers
+// below look at the calls from the mark on.
 class ShellTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override { Restart(); }
+
+    void Restart() {
         fake::Reset();
         ClearWindowRegistry();
+        mark = 0;
     }
+
+    void MarkLog() { mark = static_cast<int>(fake::Calls().size()); }
+
+    int Count(const std::string& name) const {
+        int count = 0;
+        for (const std::string& callName : CallNamesFrom(mark)) count += callName == name;
+        return count;
+    }
+
+    int Find(const std::string& name, int from = -1) const { return fake::FindCall(name, from < 0 ? mark : from); }
+
+    const fake::Call& CallAt(int index) const { return fake::Calls().at(static_cast<size_t>(index)); }
 
     // Registered the way the entry does it, with the fake module handle.
     static void RegisterProbe(ProbeApplication& probe) {
@@ -73,20 +89,24 @@ protected:
         return probe.CreateDisplay("DECK_NINE_by_Quillmark", width, height, 32, true, 60.0f, 1.0f, 1000.0f);
     }
 
-    // The message boxes shown so far, as "text|caption|flags|owner".
-    static std::vector<std::string> MessageBoxes() {
+    // The message boxes shown since the mark, as "text|caption|flags|owner".
+    std::vector<std::string> MessageBoxes() const {
         std::vector<std::string> boxes;
-        for (const fake::Call& call : fake::Calls())
-            if (call.name == "MessageBoxA")
-                boxes.push_back(call.args[1] + "|" + call.args[2] + "|" + call.args[3] + "|" + call.args[0]);
+        const auto& calls = fake::Calls();
+        for (size_t i = static_cast<size_t>(mark); i < calls.size(); ++i)
+            if (calls[i].name == "MessageBoxA")
+                boxes.push_back(calls[i].args[1] + "|" + calls[i].args[2] + "|" + calls[i].args[3] + "|" +
+                                calls[i].args[0]);
         return boxes;
     }
 
-    // The names of the calls from `from` on, without the clock readings.
+    // The names of the calls from `from` on.
     static std::vector<std::string> CallNamesFrom(int from) {
         std::vector<std::string> names;
         const auto& calls = fake::Calls();
         for (size_t i = static_cast<size_t>(from); i < calls.size(); ++i) names.push_back(calls[i].name);
         return names;
     }
+
+    int mark = 0;
 };
