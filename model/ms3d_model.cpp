@@ -82,6 +82,8 @@ private:
 constexpr size_t kHeaderSize = 14;
 constexpr size_t kNameSize = 32;
 constexpr size_t kTextureFieldSize = 128;
+// Far beyond any model this program draws; a larger file is refused.
+constexpr size_t kMaxFileSize = 256u << 20;
 
 // Joint names are compared without regard to case, over at most 32 bytes.
 bool SameJointName(const char* a, const char* b) {
@@ -336,14 +338,14 @@ bool MS3DModel::ParseFile(const char* path) {
     std::FILE* file = std::fopen(path, "rb");
     if (!file) return false;
 
+    // Read to the end rather than trusting the reported size, which a
+    // directory or a device does not have.
     std::vector<unsigned char> bytes;
-    bool readAll = std::fseek(file, 0, SEEK_END) == 0;
-    const long size = readAll ? std::ftell(file) : -1;
-    readAll = size >= 0 && std::fseek(file, 0, SEEK_SET) == 0;
-    if (readAll) {
-        bytes.resize(static_cast<size_t>(size));
-        readAll = std::fread(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    }
+    unsigned char chunk[65536];
+    size_t got = 0;
+    while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0 && bytes.size() <= kMaxFileSize)
+        bytes.insert(bytes.end(), chunk, chunk + got);
+    const bool readAll = !std::ferror(file) && std::feof(file) && bytes.size() <= kMaxFileSize;
     std::fclose(file);
     if (!readAll) return false;
 
