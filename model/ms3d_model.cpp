@@ -79,7 +79,6 @@ private:
     size_t offset = 0;
 };
 
-constexpr size_t kHeaderSize = 14;
 constexpr size_t kNameSize = 32;
 constexpr size_t kTextureFieldSize = 128;
 // Far beyond any model this program draws; a larger file is refused.
