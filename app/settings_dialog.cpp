@@ -89,7 +89,10 @@ void UpdateCountdown(HWND dialog) {
         std::snprintf(text, sizeof text, "%d", kCountdownSeconds - seconds);
         SetDlgItemTextA(dialog, kCountdownText, text);
     }
-    if (seconds == kAutoStartSecond) EndDialog(dialog, kDialogStart);
+    // From the 29th second on, not only in it: a tick that arrives late, after
+    // the thread was held up past the 30th second, must still start the show
+    // rather than leave the dialog waiting for ever.
+    if (seconds >= kAutoStartSecond) EndDialog(dialog, kDialogStart);
 }
 
 void HandleCommand(HWND dialog, WPARAM wParam) {
