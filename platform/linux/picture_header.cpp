@@ -107,9 +107,10 @@ bool ReadGifSize(const unsigned char* bytes, size_t count, long* width, long* he
             const unsigned char flags = bytes[pos + 9];
             pos += 10;
             if (flags & 0x80) pos += 3u * (2u << (flags & 7));  // local colour table
-            // The image data, which a cut file lacks: the code size, then
-            // sub-blocks up to the empty one.
-            return pos < count && SkipSubBlocks(bytes, count, pos + 1) <= count;
+            // The image data, which a cut file lacks: the code size (2 to 8
+            // bits for pictures of up to 256 colours), then sub-blocks up to
+            // the empty one.
+            return pos < count && bytes[pos] >= 2 && bytes[pos] <= 8 && SkipSubBlocks(bytes, count, pos + 1) <= count;
         }
         if (block != 0x21) return false;  // the trailer, or garbage
         pos = SkipSubBlocks(bytes, count, pos + 2);  // after introducer and label

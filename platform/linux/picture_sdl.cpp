@@ -1,4 +1,5 @@
-// The picture service on Linux: SDL2_image decodes, a bilinear stretch draws.
+// The picture service on Linux: SDL2_image decodes JPEG and BMP, our own
+// decoder GIF, and a bilinear stretch draws.
 //
 // Platform: Linux. Dependencies: SDL2, SDL2_image (with libjpeg).
 // Limitations: decodes JPEG, BMP and GIF only (by content, whatever the
@@ -16,6 +17,7 @@
 #include <cstring>
 #include <new>
 
+#include "platform/linux/gif_decoder.h"
 #include "platform/linux/picture_header.h"
 #include "platform/picture.h"
 
@@ -33,16 +35,28 @@ namespace {
 
 constexpr long kMaxPictureFileBytes = 128L * 1024 * 1024;
 
+SDL_Surface* DecodeGifSurface(const void* bytes, size_t count) {
+    GifImage image;
+    if (!DecodeGif(static_cast<const unsigned char*>(bytes), count, kMaxPicturePixels, &image)) return nullptr;
+    const int width = static_cast<int>(image.width);
+    const int height = static_cast<int>(image.height);
+    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormat(0, width, height, 24, SDL_PIXELFORMAT_RGB24);
+    if (surface == nullptr) return nullptr;
+    for (int row = 0; row < height; ++row) {
+        std::memcpy(static_cast<BYTE*>(surface->pixels) + static_cast<size_t>(row) * static_cast<size_t>(surface->pitch),
+                    &image.rgb[static_cast<size_t>(row) * static_cast<size_t>(width) * 3], static_cast<size_t>(width) * 3);
+    }
+    return surface;
+}
+
+// SDL2_image for JPEG and BMP; GIF by our own decoder (see gif_decoder.h).
 SDL_Surface* Decode(const void* bytes, size_t count, const PictureHeader& header) {
+    if (header.format == PictureFormat::Gif) return DecodeGifSurface(bytes, count);
     SDL_RWops* stream = SDL_RWFromConstMem(bytes, static_cast<int>(count));
     if (stream == nullptr) return nullptr;
     SDL_Surface* decoded = nullptr;
-    switch (header.format) {
-    case PictureFormat::Jpeg: decoded = IMG_LoadJPG_RW(stream); break;
-    case PictureFormat::Bmp: decoded = IMG_LoadBMP_RW(stream); break;
-    case PictureFormat::Gif: decoded = IMG_LoadGIF_RW(stream); break;
-    case PictureFormat::Unknown: break;
-    }
+    if (header.format == PictureFormat::Jpeg) decoded = IMG_LoadJPG_RW(stream);
+    if (header.format == PictureFormat::Bmp) decoded = IMG_LoadBMP_RW(stream);
     SDL_RWclose(stream);
     return decoded;
 }

@@ -66,11 +66,21 @@ std::vector<unsigned char> EncodeBmp(int width, int height, const std::vector<ui
 
 // Every pixel is a literal code; a clear code every 250 pixels keeps the
 // decoder's table, and so the code width, from growing.
-std::vector<unsigned char> EncodeGif(int width, int height, const std::vector<uint32_t>& rgb) {
+std::vector<unsigned char> EncodeGif(int width, int height, const std::vector<uint32_t>& rgb, bool interlaced,
+                                     int64_t transparent) {
     std::vector<uint32_t> palette;
     for (uint32_t colour : rgb)
         if (std::find(palette.begin(), palette.end(), colour) == palette.end()) palette.push_back(colour);
     palette.resize(256, 0);
+
+    std::vector<int> rows;
+    const int passStart[4] = {0, 4, 2, 1};
+    const int passStep[4] = {8, 8, 4, 2};
+    for (int pass = 0; pass < (interlaced ? 4 : 1); ++pass) {
+        for (int row = interlaced ? passStart[pass] : 0; row < height; row += interlaced ? passStep[pass] : 1) {
+            rows.push_back(row);
+        }
+    }
 
     std::vector<unsigned char> out = {'G', 'I', 'F', '8', '9', 'a'};
     Put16(out, static_cast<uint32_t>(width));
@@ -81,20 +91,28 @@ std::vector<unsigned char> EncodeGif(int width, int height, const std::vector<ui
         out.push_back(static_cast<unsigned char>(colour >> 8));
         out.push_back(static_cast<unsigned char>(colour));
     }
+    if (transparent >= 0) {
+        const auto index = std::find(palette.begin(), palette.end(), static_cast<uint32_t>(transparent)) - palette.begin();
+        out.insert(out.end(), {0x21, 0xF9, 4, 1, 0, 0, static_cast<unsigned char>(index), 0});
+    }
     out.push_back(0x2C);
     Put16(out, 0);
     Put16(out, 0);
     Put16(out, static_cast<uint32_t>(width));
     Put16(out, static_cast<uint32_t>(height));
-    out.push_back(0);  // no local table, not interlaced
+    out.push_back(interlaced ? 0x40 : 0);  // no local table
 
     constexpr uint32_t kClear = 256;
     constexpr uint32_t kEnd = 257;
     CodeWriter codes;
-    for (size_t i = 0; i < rgb.size(); ++i) {
-        if (i % 250 == 0) codes.Write(kClear, 9);
-        const auto index = std::find(palette.begin(), palette.end(), rgb[i]) - palette.begin();
-        codes.Write(static_cast<uint32_t>(index), 9);
+    size_t written = 0;
+    for (int row : rows) {
+        for (int column = 0; column < width; ++column, ++written) {
+            if (written % 250 == 0) codes.Write(kClear, 9);
+            const uint32_t colour = rgb[static_cast<size_t>(row) * static_cast<size_t>(width) + static_cast<size_t>(column)];
+            const auto index = std::find(palette.begin(), palette.end(), colour) - palette.begin();
+            codes.Write(static_cast<uint32_t>(index), 9);
+        }
     }
     codes.Write(kEnd, 9);
     codes.Flush();

@@ -189,14 +189,25 @@ TEST_F(TextureTest, AMissingMaskGivesTheSameTextureAsNone) {
 }
 
 TEST_F(TextureTest, GifAndBmpFilesGiveTheSamePixels) {
-    std::vector<uint32_t> rgb(8 * 4);
+    // 16 x 16 of 256 colours; the interlaced GIF's rows arrive in four passes.
+    std::vector<uint32_t> rgb(16 * 16);
     for (size_t i = 0; i < rgb.size(); ++i) rgb[i] = static_cast<uint32_t>(i * 0x070503 + 0x102030);
-    const TextureImage fromGif = LoadAndRead(Write("picture.gif", EncodeGif(8, 4, rgb)));
-    const TextureImage fromBmp = LoadAndRead(WriteBmp("picture.bmp", 8, 4, rgb));
-    EXPECT_EQ(fromGif.width, 8);
-    EXPECT_EQ(fromGif.height, 4);
-    EXPECT_EQ(fromGif.rgba, fromBmp.rgba);
-    EXPECT_EQ(fromBmp.Pixel(0, 3), (std::vector<int>{0x10, 0x20, 0x30, 255}));
+    const TextureImage fromBmp = LoadAndRead(WriteBmp("picture.bmp", 16, 16, rgb));
+    EXPECT_EQ(fromBmp.Pixel(0, 15), (std::vector<int>{0x10, 0x20, 0x30, 255}));
+    for (bool interlaced : {false, true}) {
+        const TextureImage fromGif = LoadAndRead(Write("picture.gif", EncodeGif(16, 16, rgb, interlaced)));
+        EXPECT_EQ(fromGif.width, 16);
+        EXPECT_EQ(fromGif.height, 16);
+        EXPECT_EQ(fromGif.rgba, fromBmp.rgba) << interlaced;
+    }
+}
+
+TEST_F(TextureTest, AGifsTransparentColourIsTransparent) {
+    const std::vector<uint32_t> rgb = {0x00ff00, 0xff0000, 0xff0000, 0x00ff00};
+    const TextureImage image = LoadAndRead(Write("transparent.gif", EncodeGif(2, 2, rgb, false, 0x00ff00)));
+    ASSERT_EQ(image.width, 2);
+    EXPECT_EQ(image.Pixel(0, 1)[3], 0);
+    EXPECT_EQ(image.Pixel(1, 1), (std::vector<int>{255, 0, 0, 255}));
 }
 
 TEST_F(TextureTest, FileVariantFiltersUploadAndBinding) {
