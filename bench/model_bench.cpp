@@ -1,0 +1,82 @@
+// Parsing each embedded model, and one animation step with the skinning of
+// every corner (what drawing computes) for each animated character. The
+// animation benchmark reports the allocations per step, which must be 0.
+#include <benchmark/benchmark.h>
+
+#include <vector>
+
+#include "bench/allocation_counter.h"
+#include "model/ms3d_model.h"
+#include "platform/win32.h"
+
+namespace {
+
+struct Image {
+    const unsigned char* bytes = nullptr;
+    size_t length = 0;
+};
+
+Image EmbeddedModel(const char* name) {
+    HMODULE module = GetModuleHandleA(nullptr);
+    HRSRC resource = FindResourceA(module, name, "MDL");
+    HGLOBAL handle = resource ? LoadResource(module, resource) : nullptr;
+    const void* bytes = handle ? LockResource(handle) : nullptr;
+    if (!bytes) return {};
+    return {static_cast<const unsigned char*>(bytes), SizeofResource(module, resource)};
+}
+
+void ParseModel(benchmark::State& state, const char* name) {
+    const Image image = EmbeddedModel(name);
+    if (!image.bytes) {
+        state.SkipWithError("model not embedded");
+        return;
+    }
+    char pathBuffer[MS3DModel::kTexturePathCapacity];
+    for (auto _ : state) {
+        MS3DModel model;
+        const bool parsed = model.ParseData(image.bytes, image.length, 0, pathBuffer);
+        benchmark::DoNotOptimize(parsed);
+        if (!parsed) state.SkipWithError("rejected");
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(image.length));
+}
+
+// One frame's worth of model work: Animate on the model's clock, then every
+// corner's position and normal as Render computes them.
+void AnimateAndSkin(benchmark::State& state, const char* name) {
+    const Image image = EmbeddedModel(name);
+    MS3DModel model;
+    char pathBuffer[MS3DModel::kTexturePathCapacity];
+    if (!image.bytes || !model.ParseData(image.bytes, image.length, 0, pathBuffer)) {
+        state.SkipWithError("model not embedded");
+        return;
+    }
+    long allocations = 0;
+    for (auto _ : state) {
+        const long before = bench::Allocations();
+        model.Animate();
+        float sum = 0.0f;
+        for (int m = 0; m < model.meshCount; ++m) {
+            const Mesh& mesh = model.meshes[m];
+            for (int i = 0; i < mesh.triangleCount; ++i) {
+                const Triangle& triangle = model.triangles[mesh.triangleIndices[i]];
+                for (int k = 0; k < 3; ++k)
+                    sum += model.PosedNormal(triangle, k).x + model.PosedPosition(triangle.vertexIndices[k]).y;
+            }
+        }
+        benchmark::DoNotOptimize(sum);
+        allocations += bench::Allocations() - before;
+    }
+    state.counters["allocations"] = benchmark::Counter(static_cast<double>(allocations), benchmark::Counter::kAvgIterations);
+    if (allocations != 0) state.SkipWithError("the animation step allocated");
+}
+
+BENCHMARK_CAPTURE(ParseModel, room, "room");
+BENCHMARK_CAPTURE(ParseModel, scientist, "scientist");
+BENCHMARK_CAPTURE(ParseModel, warden, "warden");
+BENCHMARK_CAPTURE(AnimateAndSkin, scientist, "scientist");
+BENCHMARK_CAPTURE(AnimateAndSkin, warden, "warden");
+
+}  // namespace
+
+BENCHMARK_MAIN();
