@@ -7,7 +7,8 @@
 // check boxes with notification 0, list changes with CBN_SELCHANGE, Enter as
 // the default button, Escape, Alt+F4 and closing as IDCANCEL), WM_TIMER,
 // WM_PAINT (each time GTK draws the dialog) and WM_DESTROY, while its
-// controls still exist. The window's title is the template's caption, or
+// controls still exist. Tab moves through the controls in template order.
+// The window's title is the template's caption, or
 // "Corvane" for an untitled one, so that tools can find it.
 // Limitations: the dialog is always top-level and modal to the whole
 // program (an owner window is not disabled separately); lParam of
@@ -35,11 +36,44 @@ void SendCommand(DialogWindow& dialog, int id) {
     SendToDialog(dialog, WM_COMMAND, MAKEWPARAM(id, kClicked), 0);
 }
 
+// A control holds the focus itself or through one of its parts (a
+// drop-down list's button).
+bool HasFocus(const DialogControl& control, GtkWidget* focus) {
+    return focus != nullptr && (focus == control.widget || gtk_widget_is_ancestor(focus, control.widget));
+}
+
+// Tab and Shift+Tab go through the controls that take the focus in the
+// template's order, as on Windows, not in GTK's order by position.
+void MoveFocus(DialogWindow& dialog, bool forward) {
+    const auto& controls = dialog.controls;
+    const int count = static_cast<int>(controls.size());
+    if (count == 0) return;
+    GtkWidget* focus = gtk_window_get_focus(GTK_WINDOW(dialog.window));
+    int current = forward ? -1 : count;
+    for (int i = 0; i < count; ++i) {
+        if (HasFocus(controls[static_cast<size_t>(i)], focus)) current = i;
+    }
+    for (int step = 1; step <= count; ++step) {
+        const int next = ((forward ? current + step : current - step) % count + count) % count;
+        GtkWidget* widget = controls[static_cast<size_t>(next)].widget;
+        if (gtk_widget_get_can_focus(widget) && gtk_widget_is_sensitive(widget) && gtk_widget_get_visible(widget)) {
+            gtk_widget_grab_focus(widget);
+            return;
+        }
+    }
+}
+
 // What the dialog manager does with keys before any control sees them.
 gboolean OnKeyPress(GtkWidget*, GdkEventKey* event, gpointer data) {
     DialogWindow& dialog = *static_cast<DialogWindow*>(data);
     const guint modifiers = event->state & gtk_accelerator_get_default_mod_mask();
     switch (event->keyval) {
+    case GDK_KEY_Tab:
+    case GDK_KEY_KP_Tab:
+    case GDK_KEY_ISO_Left_Tab:
+        if ((modifiers & ~GDK_SHIFT_MASK) != 0) return FALSE;
+        MoveFocus(dialog, event->keyval != GDK_KEY_ISO_Left_Tab && (modifiers & GDK_SHIFT_MASK) == 0);
+        return TRUE;
     case GDK_KEY_Escape:
         SendCommand(dialog, IDCANCEL);
         return TRUE;
@@ -54,7 +88,7 @@ gboolean OnKeyPress(GtkWidget*, GdkEventKey* event, gpointer data) {
         // presses the default button.
         GtkWidget* focus = gtk_window_get_focus(GTK_WINDOW(dialog.window));
         for (const DialogControl& control : dialog.controls) {
-            if (control.widget == focus && control.kind == DialogControl::PushButton) {
+            if (control.kind == DialogControl::PushButton && HasFocus(control, focus)) {
                 SendCommand(dialog, control.id);
                 return TRUE;
             }
