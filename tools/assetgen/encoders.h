@@ -1,0 +1,25 @@
+// Encoders for the generator's outputs: baseline JFIF (libjpeg) for the
+// pictures and PNG (libpng) for the contact sheet and model previews.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "image.h"
+
+namespace assetgen {
+
+using Bytes = std::vector<uint8_t>;
+
+// Baseline sequential JPEG, 8-bit samples, one component for a grey image
+// and three (YCbCr) for RGB, with a JFIF header stating 96 dots per inch.
+Bytes EncodeJpeg(const Image& image, int quality);
+
+// An 8-bit RGB or grey PNG; false when the file cannot be written.
+bool WritePng(const std::string& path, const Image& image);
+
+bool WriteFile(const std::string& path, const Bytes& bytes);
+bool ReadFile(const std::string& path, Bytes& bytes);
+
+}  // namespace assetgen

@@ -1,0 +1,63 @@
+// Shared parts of the two characters: a skeleton given by joint positions
+// in the bind pose (all bind rotations zero, so every joint's axes are the
+// model's axes), tubes that run through several joints, leg placement that
+// keeps the feet on the floor, and sampling of a pose function into keys.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "builder.h"
+#include "geometry.h"
+#include "ms3d.h"
+
+namespace assetgen {
+
+class Figure {
+public:
+    explicit Figure(Ms3dModel& target) : model(target), builder(target) {}
+
+    int AddJoint(const std::string& name, int parent, Vec3 position);
+    Vec3 JointPosition(int joint) const { return positions[static_cast<size_t>(joint)]; }
+
+    // Rings through `points` (each with side and front radii), framed by
+    // carrying the first ring's axes along the path so the tube does not
+    // twist. `side0` and `front0` are the first ring's axes.
+    static std::vector<Ring> Chain(const std::vector<Vec3>& points, const std::vector<std::pair<double, double>>& radii,
+                                   Vec3 side0, Vec3 front0);
+
+    Ms3dModel& model;
+    MeshBuilder builder;
+    std::vector<Vec3> positions;
+};
+
+// One joint's pose relative to its bind pose: a rotation about the joint and
+// a translation in the parent's axes.
+struct JointPose {
+    Mat3 rotation;
+    Vec3 translation;
+};
+
+using PoseFunction = std::function<std::vector<JointPose>(double seconds)>;
+
+// Writes `count` rotation and translation keys per joint at the given times.
+void SampleKeys(Ms3dModel& model, const std::vector<double>& times, const PoseFunction& pose);
+
+// Rotations for a straight, vertical bind-pose leg (thigh, shin, foot) so
+// that the ankle reaches `ankle` from `hip` (both in the pelvis's axes) with
+// the knee bending forward and the foot kept level.
+void PlaceLeg(Vec3 hip, Vec3 ankle, double thigh, double shin, JointPose& thighPose, JointPose& shinPose,
+              JointPose& footPose);
+
+// Moves the triangles from `firstTriangle` on whose centroid `select`
+// accepts into `group`, with picture coordinates from a function of each
+// corner's position.
+void Regroup(Ms3dModel& model, size_t firstTriangle, int group, const std::function<bool(Vec3 centroid)>& select,
+             const std::function<UV(Vec3 corner)>& uv);
+
+// A smooth 0..1 ramp between two times, and a bump up and down again.
+double Ease(double t, double t0, double t1);
+double Hold(double t, double in0, double in1, double out0, double out1);
+
+}  // namespace assetgen

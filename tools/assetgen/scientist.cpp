@@ -1,0 +1,246 @@
+// The scientist: lab coat, glasses, a tablet in the left hand. The loop
+// works on the tablet, starts at the alarm, points and looks around, and
+// goes back to work.
+#include <cmath>
+
+#include "figure.h"
+#include "models.h"
+
+namespace assetgen {
+
+namespace {
+
+enum ScientistJoint {
+    kPelvis, kSpine, kChest, kNeck, kHead,
+    kClavicleR, kUpperArmR, kForearmR, kHandR, kFingersR,
+    kClavicleL, kUpperArmL, kForearmL, kHandL, kFingersL,
+    kThighR, kShinR, kFootR, kThighL, kShinL, kFootL,
+    kTablet, kScientistJoints
+};
+
+enum ScientistGroup {
+    gFace, gHair, gCoat, gUpperSleeves, gLowerSleeves, gCollar, gHands, gFingers, gThighs, gShins, gShoes,
+    gNeck, gGlasses, gEars, gSkirt, gShirt, gScreen, gTabletBody, gHips, kScientistGroups
+};
+
+constexpr double kThigh = 2.85, kShin = 2.8;
+// The drawing places the scientist 8 units below the warden's floor level
+// in its own space, so it stands 8 units up.
+constexpr double kStand = 8.0;
+
+}  // namespace
+
+Ms3dModel BuildScientist() {
+    Ms3dModel model;
+    model.framesPerSecond = 24.0f;
+    model.totalFrames = 185;
+    Figure f(model);
+    MeshBuilder& b = f.builder;
+    for (int i = 0; i < kScientistGroups; ++i) {
+        Ms3dMaterial m;
+        m.name = "s" + std::to_string(i + 1);
+        m.texture = ".\\s" + std::to_string(i + 1) + ".jpg";
+        model.materials.push_back(m);
+        b.AddGroup("scientist_" + std::to_string(i + 1), i);
+    }
+
+    f.AddJoint("pelvis", -1, {0, 6.6, 0});
+    f.AddJoint("spine", kPelvis, {0, 7.8, 0});
+    f.AddJoint("chest", kSpine, {0, 9.1, 0});
+    f.AddJoint("neck", kChest, {0, 10.3, 0.05});
+    f.AddJoint("head", kNeck, {0, 10.85, 0.1});
+    const Vec3 shoulderR{-1.55, 9.85, 0}, shoulderL{1.55, 9.85, 0};
+    const Vec3 elbowR = shoulderR + Normalize({-0.15, -1, 0.1}) * 1.95;
+    const Vec3 wristR = elbowR + Normalize({0.55, 0.5, 1}) * 1.6;
+    const Vec3 elbowL = shoulderL + Normalize({0.15, -1, 0.1}) * 1.95;
+    const Vec3 wristL = elbowL + Normalize({-0.45, 0.3, 1}) * 1.6;
+    const Vec3 handDirR = Normalize(wristR - elbowR), handDirL = Normalize(wristL - elbowL);
+    f.AddJoint("clavicle_r", kChest, {-0.4, 9.9, 0});
+    f.AddJoint("upperarm_r", kClavicleR, shoulderR);
+    f.AddJoint("forearm_r", kUpperArmR, elbowR);
+    f.AddJoint("hand_r", kForearmR, wristR);
+    f.AddJoint("fingers_r", kHandR, wristR + handDirR * 0.7);
+    f.AddJoint("clavicle_l", kChest, {0.4, 9.9, 0});
+    f.AddJoint("upperarm_l", kClavicleL, shoulderL);
+    f.AddJoint("forearm_l", kUpperArmL, elbowL);
+    f.AddJoint("hand_l", kForearmL, wristL);
+    f.AddJoint("fingers_l", kHandL, wristL + handDirL * 0.7);
+    const Vec3 hipR{-0.75, 6.45, 0}, hipL{0.75, 6.45, 0};
+    f.AddJoint("thigh_r", kPelvis, hipR);
+    f.AddJoint("shin_r", kThighR, hipR - Vec3{0, kThigh, 0});
+    f.AddJoint("foot_r", kShinR, hipR - Vec3{0, kThigh + kShin, 0});
+    f.AddJoint("thigh_l", kPelvis, hipL);
+    f.AddJoint("shin_l", kThighL, hipL - Vec3{0, kThigh, 0});
+    f.AddJoint("foot_l", kShinL, hipL - Vec3{0, kThigh + kShin, 0});
+    const Vec3 tabletCenter = wristL + handDirL * 0.55 + Vec3{-0.35, 0.12, 0};
+    f.AddJoint("tablet", kHandL, tabletCenter);
+
+    const Vec3 x{1, 0, 0}, y{0, 1, 0}, z{0, 0, 1};
+    // Torso: trousers at the hips, the coat, the collar; the shirt and tie
+    // show in the coat's opening.
+    {
+        const size_t first = model.triangles.size();
+        const std::vector<Vec3> p = {{0, 5.9, 0.05}, {0, 6.4, 0}, {0, 7.2, 0}, {0, 8.0, 0.02},
+                                     {0, 9.0, 0.06}, {0, 9.9, 0}, {0, 10.3, 0}};
+        const std::vector<std::pair<double, double>> r = {{0.95, 0.7}, {1.25, 0.85}, {1.25, 0.85}, {1.3, 0.9},
+                                                           {1.5, 1.0}, {1.35, 0.85}, {0.5, 0.45}};
+        LoftOptions o;
+        o.segments = 8;
+        o.startBulge = 0.2;
+        o.endBulge = 0.05;
+        o.ringJoints = {kPelvis, kPelvis, kPelvis, kSpine, kChest, kChest, kChest};
+        o.bandGroups = {gHips, gHips, gCoat, gCoat, gCoat, gCollar};
+        o.bandT = {{0.0, 0.5}, {0.5, 1.0}, {0.8, 0.55}, {0.55, 0.3}, {0.3, 0.05}, {0.0, 1.0}};
+        b.Loft(0, 0, Figure::Chain(p, r, x, z), o);
+        Regroup(model, first, gShirt,
+                [](Vec3 c) { return c.z > 0.55 && std::fabs(c.x) < 0.55 && c.y > 8.4 && c.y < 10.0; },
+                [](Vec3 c) { return UV{(c.x + 0.6) / 1.2, (10.0 - c.y) / 1.6}; });
+    }
+    // The coat's skirt over the thighs.
+    {
+        const std::vector<Vec3> p = {{0, 6.0, 0}, {0, 7.3, 0.02}, {0, 4.4, 0.05}, {0, 4.2, 0.05}};
+        const std::vector<std::pair<double, double>> r = {{0.5, 0.4}, {1.3, 0.9}, {1.55, 1.1}, {1.45, 1.0}};
+        LoftOptions o;
+        o.segments = 8;
+        o.flatStart = true;
+        o.capEnd = false;
+        std::vector<Ring> rings = Figure::Chain({p[1], p[2], p[3]}, {r[1], r[2], r[3]}, x, z);
+        o.bandT = {{0.0, 1.0}, {1.0, 1.0}};
+        // A closed shell: the inner wall of the hem turns back up to a pole.
+        rings.push_back({{0, 5.6, 0.05}, x, z, 0.9, 0.6});
+        o.capEnd = true;
+        o.endBulge = 0.0;
+        b.Loft(gSkirt, kPelvis, rings, o);
+    }
+    // Head: neck, face, hair on the crown.
+    {
+        const std::vector<Vec3> p = {{0, 10.0, 0.05}, {0, 10.55, 0.1}, {0, 10.8, 0.22}, {0, 11.1, 0.2},
+                                     {0, 11.45, 0.18}, {0, 11.85, 0.12}, {0, 12.15, 0.05}};
+        const std::vector<std::pair<double, double>> r = {{0.36, 0.36}, {0.4, 0.42}, {0.5, 0.58}, {0.6, 0.66},
+                                                           {0.63, 0.68}, {0.6, 0.64}, {0.45, 0.5}};
+        LoftOptions o;
+        o.segments = 8;
+        o.flatStart = true;
+        o.endBulge = 0.12;
+        o.ringJoints = {kNeck, kNeck, kHead, kHead, kHead, kHead, kHead};
+        o.bandGroups = {gNeck, gFace, gFace, gFace, gFace, gHair};
+        o.bandT = {{0.0, 1.0}, {1.0, 0.86}, {0.86, 0.64}, {0.64, 0.42}, {0.42, 0.18}, {0.0, 1.0}};
+        b.Loft(0, 0, Figure::Chain(p, r, x, z), o);
+    }
+    // Glasses and ears.
+    b.Box(gGlasses, kHead, {0, 11.38, 0.83}, {0.5, 0, 0}, {0, 0.1, 0}, {0, 0, 0.04});
+    for (double s : {-1.0, 1.0}) b.Box(gEars, kHead, {s * 0.64, 11.3, 0.15}, {0.06, 0, 0}, {0, 0.2, 0}, {0, 0, 0.12});
+    // Arms: sleeve, cuff, hand, fingers.
+    for (int side = 0; side < 2; ++side) {
+        const bool right = side == 0;
+        const Vec3 shoulder = right ? shoulderR : shoulderL, elbow = right ? elbowR : elbowL;
+        const Vec3 wrist = right ? wristR : wristL, dir = right ? handDirR : handDirL;
+        const int up = right ? kUpperArmR : kUpperArmL, fore = right ? kForearmR : kForearmL;
+        const int hand = right ? kHandR : kHandL, fingers = right ? kFingersR : kFingersL;
+        const Vec3 inner = shoulder + Vec3{right ? 0.6 : -0.6, 0.05, 0};
+        const std::vector<Vec3> p = {inner, shoulder, elbow, Lerp(elbow, wrist, 0.55), wrist - dir * 0.1,
+                                     wrist + dir * 0.45, wrist + dir * 0.75, wrist + dir * 1.1};
+        const std::vector<std::pair<double, double>> r = {{0.45, 0.45}, {0.5, 0.5}, {0.4, 0.4}, {0.42, 0.42},
+                                                           {0.43, 0.43}, {0.3, 0.17}, {0.29, 0.15}, {0.16, 0.1}};
+        LoftOptions o;
+        o.segments = 6;
+        o.flatStart = true;
+        o.endBulge = 0.1;
+        o.ringJoints = {up, up, fore, fore, fore, hand, fingers, fingers};
+        o.bandGroups = {gUpperSleeves, gUpperSleeves, gLowerSleeves, gLowerSleeves, gHands, gFingers, gFingers};
+        o.bandT = {{0.0, 0.3}, {0.3, 1.0}, {0.0, 0.6}, {0.6, 1.0}, {0.0, 1.0}, {0.0, 0.5}, {0.5, 1.0}};
+        b.Loft(0, 0, Figure::Chain(p, r, Normalize(Cross(Normalize(elbow - shoulder), z)), z), o);
+    }
+    // Legs: trousers and shoes.
+    for (int side = 0; side < 2; ++side) {
+        const bool right = side == 0;
+        const Vec3 hip = right ? hipR : hipL;
+        const double sx = hip.x;
+        const int thigh = right ? kThighR : kThighL, shin = right ? kShinR : kShinL, foot = right ? kFootR : kFootL;
+        const double knee = hip.y - kThigh, ankle = hip.y - kThigh - kShin;
+        const std::vector<Vec3> p = {{sx, hip.y + 0.4, 0}, {sx, hip.y - 0.3, 0}, {sx, knee + 0.2, 0.05},
+                                     {sx, knee - 0.4, 0.05}, {sx, ankle + 0.5, 0}, {sx, ankle - 0.05, 0.15},
+                                     {sx, 0.25, 0.9}, {sx, 0.25, 1.25}};
+        const std::vector<std::pair<double, double>> r = {{0.55, 0.55}, {0.65, 0.65}, {0.46, 0.48}, {0.44, 0.46},
+                                                           {0.38, 0.38}, {0.42, 0.5}, {0.4, 0.25}, {0.26, 0.18}};
+        LoftOptions o;
+        o.segments = 6;
+        o.flatStart = true;
+        o.endBulge = 0.12;
+        o.ringJoints = {thigh, thigh, thigh, shin, shin, foot, foot, foot};
+        o.bandGroups = {gThighs, gThighs, gShins, gShins, gShoes, gShoes, gShoes};
+        o.bandT = {{0.0, 0.3}, {0.3, 1.0}, {0.0, 0.3}, {0.3, 1.0}, {0.0, 0.4}, {0.4, 0.8}, {0.8, 1.0}};
+        b.Loft(0, 0, Figure::Chain(p, r, x, z), o);
+    }
+    // The tablet: its face towards the eyes is the screen.
+    {
+        const size_t first = model.triangles.size();
+        const Vec3 forward = Normalize(Vec3{-0.1, 0.55, 1});
+        const Vec3 across = Normalize(Cross(y, forward));
+        const Vec3 face = Normalize(Cross(forward, across));
+        b.Box(gTabletBody, kTablet, tabletCenter, across * 0.62, face * 0.05, forward * 0.85);
+        const Vec3 eyes{0, 11.4, 0.6};
+        Regroup(model, first, gScreen, [&](Vec3 c) { return Dot(c - tabletCenter, face) > 0.04; },
+                [&](Vec3 c) {
+                    const Vec3 d = c - tabletCenter;
+                    return UV{0.5 + Dot(d, across) / 1.24, 0.5 - Dot(d, forward) / 1.7};
+                });
+        (void)eyes;
+    }
+
+    const int needV = 380 - static_cast<int>(model.vertices.size());
+    const int needT = 711 - static_cast<int>(model.triangles.size());
+    const Padding pad = FindPadding(needV, needT);
+    if (pad.found) {
+        // Detail: coat buttons, a pen in the pocket, a name badge.
+        for (int k = 0; k < pad.cones; ++k) {
+            b.Cone(gCoat, kSpine, {0.2, 8.85 - 0.55 * k, 0.9 - 0.03 * k}, {0.2, 8.85 - 0.55 * k, 0.98 - 0.03 * k}, 0.07,
+                   pad.ConeSides(k));
+        }
+        if (pad.discSides > 0) b.Disc(gShirt, kChest, {-0.45, 9.45, 1.02}, {0, 0.1, 1}, 0.16, pad.discSides);
+        for (int k = 0; k < pad.quads; ++k) b.Quad(gShirt, kChest, {-0.65, 9.55 - 0.3 * k, 0.98}, {0.35, 0, 0}, {0, -0.2, 0});
+    }
+
+    // Stand on the floor of the drawing's placement.
+    for (Ms3dVertex& v : model.vertices) v.position[1] += static_cast<float>(kStand);
+    model.joints[kPelvis].position[1] += static_cast<float>(kStand);
+
+    // 180 keys from frame 3 (0.125 s) to frame 185, the end of the loop.
+    std::vector<double> times;
+    for (int k = 0; k < 180; ++k) times.push_back(std::round(3.0 + k * 182.0 / 179.0) / 24.0);
+    const double first = times.front(), last = times.back();
+    const Figure* figure = &f;
+    SampleKeys(model, times, [=](double t) {
+        std::vector<JointPose> pose(kScientistJoints);
+        const double s = (t - first) / (last - first) * 7.6;  // seconds into the loop
+        const double alarm = Hold(s, 2.5, 3.0, 5.6, 6.5);
+        const double work = 1.0 - alarm;
+        const double tap = work * 0.12 * std::max(0.0, std::sin(s * 2 * kPi * 1.6));
+        const double scan = alarm * (0.75 * std::sin((s - 2.5) * 1.9));
+        const double breathe = 0.02 * std::sin(s / 7.6 * 2 * kPi * 3);
+        pose[kPelvis].translation = {0, -0.35 * Hold(s, 2.5, 2.8, 3.3, 4.2), -0.3 * alarm};
+        pose[kSpine].rotation = RotateX(0.1 * work + breathe) * RotateY(0.2 * scan);
+        pose[kChest].rotation = RotateX(0.05 * work - 0.12 * alarm) * RotateY(0.25 * scan);
+        pose[kNeck].rotation = RotateX(0.2 * work) * RotateY(0.3 * scan);
+        pose[kHead].rotation = RotateY(0.45 * scan) * RotateX(0.25 * work - 0.25 * alarm);
+        pose[kUpperArmR].rotation = RotateZ(-0.5 * alarm) * RotateX(-1.9 * alarm);
+        pose[kForearmR].rotation = RotateX(tap + 0.5 * alarm);
+        pose[kHandR].rotation = RotateX(0.3 * work * std::sin(s * 2 * kPi * 1.6));
+        pose[kFingersR].rotation = RotateX(0.3 * work);
+        pose[kUpperArmL].rotation = RotateX(0.4 * alarm) * RotateZ(0.1 * alarm);
+        pose[kForearmL].rotation = RotateX(0.35 * alarm);
+        pose[kFingersL].rotation = RotateX(0.6);
+        for (int side = 0; side < 2; ++side) {
+            const int t0 = side == 0 ? kThighR : kThighL;
+            const Vec3 hip = figure->JointPosition(t0);
+            const Vec3 ankle = hip - Vec3{0, kThigh + kShin - 0.001, 0};
+            const Vec3 local = ankle - (hip + pose[kPelvis].translation);
+            PlaceLeg({0, 0, 0}, local, kThigh, kShin, pose[static_cast<size_t>(t0)], pose[static_cast<size_t>(t0 + 1)],
+                     pose[static_cast<size_t>(t0 + 2)]);
+        }
+        return pose;
+    });
+    return model;
+}
+
+}  // namespace assetgen
