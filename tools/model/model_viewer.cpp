@@ -28,6 +28,8 @@ public:
         glEnable(GL_DEPTH_TEST);
         glDepthFunc(GL_LEQUAL);
         glShadeModel(GL_SMOOTH);
+        // Back faces culled: a room seen from outside shows its inside.
+        glEnable(GL_CULL_FACE);
         glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
 
         const GLfloat ambient[] = {0.35f, 0.35f, 0.35f, 1.0f};
