@@ -2,7 +2,8 @@
 # Fuzzes the MS3D model parser, animation and skinning for a bounded time.
 # Usage: tests/e2e/fuzz_ms3d.sh <fuzz-build-dir> [seconds]
 # The build directory is one configured with -DCORVANE_FUZZ=ON and clang.
-# New inputs go to a temporary directory; the seed corpus is only read.
+# New inputs go to a temporary directory; the seeds (the hand-made corpus
+# and the embedded models) are only read.
 # Crashing inputs are kept in <fuzz-build-dir>/fuzz-artifacts/ms3d/.
 set -uo pipefail
 BUILD=${1:?usage: fuzz_ms3d.sh <fuzz-build-dir> [seconds]}
@@ -21,8 +22,12 @@ trap 'rm -rf "$WORK"' EXIT
 ARTIFACTS=$BUILD/fuzz-artifacts/ms3d
 mkdir -p "$ARTIFACTS"
 
+# The embedded models join the hand-made seeds.
+mkdir -p "$WORK/new" "$WORK/models"
+cp "$ROOT"/resources/*.ms3d "$WORK/models/" 2>/dev/null
+
 # Inputs up to the size of the largest embedded model.
-"$FUZZER" "$WORK" "$SEEDS" -max_total_time="$SECONDS_TO_RUN" -max_len=262144 -rss_limit_mb=2048 \
+"$FUZZER" "$WORK/new" "$SEEDS" "$WORK/models" -max_total_time="$SECONDS_TO_RUN" -max_len=262144 -rss_limit_mb=2048 \
   -timeout=10 -artifact_prefix="$ARTIFACTS/" -print_final_stats=1 >"$WORK/log" 2>&1
 status=$?
 runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$WORK/log")
