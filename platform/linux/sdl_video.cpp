@@ -9,13 +9,19 @@
 #include <SDL.h>
 
 namespace backend {
+namespace {
+
+// Set before main, since the sound backend may start SDL before any window
+// exists: SIGINT and SIGTERM keep their default meaning and end the program
+// (SDL would turn them into a quit event that no window message stands for).
+[[maybe_unused]] const bool signalsLeftAlone = SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1") == SDL_TRUE;
+
+}  // namespace
 
 bool EnsureVideo() {
     static bool started = false;
     if (started) return true;
-    // Signals keep their default meaning (SIGTERM ends the program), and the
-    // screen saver is switched by window activation rather than by SDL.
-    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    // The screen saver is switched by window activation rather than by SDL.
     SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
     started = true;
