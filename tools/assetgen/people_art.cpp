@@ -259,7 +259,7 @@ std::vector<PictureSpec> ScientistPictures() {
     p.push_back(P("S10", 32, 32, Cloth(32, 32, Hex(0x484856), s("S10"), 0.08)));
     p.push_back(P("S11", 32, 32, Leather(32, 32, Hex(0x4a2e1c), s("S11"), true)));
     p.push_back(P("S12", 16, 16, Hands(16, 16, skin * 0.92, s("S12"), false)));
-    p.push_back(P("S13", 32, 8, Strip(8, Hex(0x1c1c1c), Hex(0x3a3a3a))));
+    p.push_back(P("S13", 32, 8, Hair(hair * 0.9, s("S13"))));
     p.push_back(P("S14", 16, 16, Hands(16, 16, skin * 0.9, s("S14"), false)));
     p.push_back(P("S15", 36, 64, LabCoat(36, 64, s("S15"), false)));
     p.push_back(P("S16", 36, 64, ShirtTie(36, 64, s("S16"))));

@@ -265,13 +265,17 @@ bool WritePreview(const std::string& path, double seconds) {
     const Ms3dModel room = BuildRoom(), warden = BuildWarden(), scientist = BuildScientist();
     const std::vector<Mat4> wardenSkin = Skin(warden, seconds), scientistSkin = Skin(scientist, seconds);
     const Mat4 identity;
-    const Vec3 wardenAt = Point(Place(WardenPlacement()), {0, 7, 0}), scientistAt = Point(Place(ScientistPlacement()), {0, 15, 0});
+    const Vec3 wardenAt = Point(Place(WardenPlacement()), {0, 6.5, 0});
+    const Vec3 scientistAt = Point(Place(ScientistPlacement()), {0, 14.2, 0});
     std::vector<Camera> cameras = {OnPath(24), OnPath(33), OnPath(47), OnPath(60), OnPath(75), OnPath(90)};
-    cameras.push_back({wardenAt + Vec3{9, 2, 2}, wardenAt, {0, 1, 0}, 60, "WARDEN FRONT"});
-    cameras.push_back({scientistAt + Vec3{1, 2, -9}, scientistAt, {0, 1, 0}, 60, "SCIENTIST FRONT"});
-    cameras.push_back({wardenAt + Vec3{-1, 3, 12}, wardenAt + Vec3{1, -1, 3}, {0, 1, 0}, 60, "BOTH FROM SIDE"});
+    cameras.push_back({wardenAt + Vec3{13, 2, 3}, wardenAt, {0, 1, 0}, 60, "WARDEN FRONT"});
+    cameras.push_back({wardenAt + Vec3{-12, 3, -5}, wardenAt, {0, 1, 0}, 60, "WARDEN BACK"});
+    cameras.push_back({wardenAt + Vec3{2, 2, -13}, wardenAt, {0, 1, 0}, 60, "WARDEN SIDE"});
+    cameras.push_back({scientistAt + Vec3{2, 2, -12}, scientistAt, {0, 1, 0}, 60, "SCIENTIST FRONT"});
+    cameras.push_back({scientistAt + Vec3{-12, 3, 4}, scientistAt, {0, 1, 0}, 60, "SCIENTIST SIDE"});
+    cameras.push_back({wardenAt + Vec3{-2, 4, 16}, wardenAt + Vec3{1.5, 0, 4}, {0, 1, 0}, 60, "BOTH"});
     const int w = 400, h = 300, columns = 3;
-    Image sheet(w * columns, h * 3, 3);
+    Image sheet(w * columns, h * static_cast<int>((cameras.size() + columns - 1) / columns), 3);
     for (size_t i = 0; i < cameras.size(); ++i) {
         for (bool alarm : {false}) {
             Raster r(w, h);

@@ -253,6 +253,8 @@ Ms3dModel BuildRoom() {
         o.capEnd = true;
         o.endBulge = 0.8;
         b.Loft(RoomBuilder::G(39), -1, Segment({tank.x, F + 14, tank.z}, {tank.x, F + 16, tank.z}, 3.6, 3.3, 2, {0, 0, 1}), o);
+        // An alarm beacon on the tank, seen from every side.
+        b.AxisBox(RoomBuilder::G(38), -1, {tank.x - 0.9, F + 16.6, tank.z - 0.9}, {tank.x + 0.9, F + 18.5, tank.z + 0.9});
         for (int k = 0; k < 4; ++k) {
             const double a = k * kPi / 2 + 0.4;
             const Vec3 top{tank.x + std::cos(a) * 2.0, F + 16.2, tank.z + std::sin(a) * 2.0};

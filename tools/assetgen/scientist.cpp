@@ -20,7 +20,7 @@ enum ScientistJoint {
 
 enum ScientistGroup {
     gFace, gHair, gCoat, gUpperSleeves, gLowerSleeves, gCollar, gHands, gFingers, gThighs, gShins, gShoes,
-    gNeck, gGlasses, gEars, gSkirt, gShirt, gScreen, gTabletBody, gHips, kScientistGroups
+    gNeck, gBackHair, gEars, gSkirt, gShirt, gScreen, gTabletBody, gHips, kScientistGroups
 };
 
 constexpr double kThigh = 2.85, kShin = 2.8;
@@ -124,11 +124,14 @@ Ms3dModel BuildScientist() {
         o.endBulge = 0.12;
         o.ringJoints = {kNeck, kNeck, kHead, kHead, kHead, kHead, kHead};
         o.bandGroups = {gNeck, gFace, gFace, gFace, gFace, gHair};
-        o.bandT = {{0.0, 1.0}, {1.0, 0.86}, {0.86, 0.64}, {0.64, 0.42}, {0.42, 0.18}, {0.0, 1.0}};
+        o.bandT = {{1.0, 0.0}, {1.0, 0.86}, {0.86, 0.64}, {0.64, 0.42}, {0.42, 0.18}, {1.0, 0.0}};
+        const size_t first = model.triangles.size();
         b.Loft(0, 0, Figure::Chain(p, r, x, z), o);
+        // Grey hair over the back of the head, down to the nape.
+        Regroup(model, first, gBackHair, [](Vec3 c) { return c.z < -0.2 && c.y > 10.75 && c.y < 11.9; },
+                [](Vec3 c) { return UV{(c.x + 0.7) / 1.4, (11.9 - c.y) / 1.2}; });
     }
-    // Glasses and ears.
-    b.Box(gGlasses, kHead, {0, 11.38, 0.83}, {0.5, 0, 0}, {0, 0.1, 0}, {0, 0, 0.04});
+    // Ears.
     for (double s : {-1.0, 1.0}) b.Box(gEars, kHead, {s * 0.64, 11.3, 0.15}, {0.06, 0, 0}, {0, 0.2, 0}, {0, 0, 0.12});
     // Arms: sleeve, cuff, hand, fingers.
     for (int side = 0; side < 2; ++side) {
@@ -137,18 +140,18 @@ Ms3dModel BuildScientist() {
         const Vec3 wrist = right ? wristR : wristL, dir = right ? handDirR : handDirL;
         const int up = right ? kUpperArmR : kUpperArmL, fore = right ? kForearmR : kForearmL;
         const int hand = right ? kHandR : kHandL, fingers = right ? kFingersR : kFingersL;
-        const Vec3 inner = shoulder + Vec3{right ? 0.6 : -0.6, 0.05, 0};
-        const std::vector<Vec3> p = {inner, shoulder, elbow, Lerp(elbow, wrist, 0.55), wrist - dir * 0.1,
-                                     wrist + dir * 0.45, wrist + dir * 0.75, wrist + dir * 1.1};
-        const std::vector<std::pair<double, double>> r = {{0.45, 0.45}, {0.5, 0.5}, {0.4, 0.4}, {0.42, 0.42},
+        const std::vector<Vec3> p = {shoulder + Vec3{0, 0.05, 0}, Lerp(shoulder, elbow, 0.5), elbow,
+                                     Lerp(elbow, wrist, 0.55), wrist - dir * 0.1, wrist + dir * 0.45, wrist + dir * 0.75,
+                                     wrist + dir * 1.1};
+        const std::vector<std::pair<double, double>> r = {{0.5, 0.5}, {0.45, 0.45}, {0.4, 0.4}, {0.42, 0.42},
                                                            {0.43, 0.43}, {0.3, 0.17}, {0.29, 0.15}, {0.16, 0.1}};
         LoftOptions o;
         o.segments = 6;
-        o.flatStart = true;
+        o.startBulge = 0.3;
         o.endBulge = 0.1;
         o.ringJoints = {up, up, fore, fore, fore, hand, fingers, fingers};
         o.bandGroups = {gUpperSleeves, gUpperSleeves, gLowerSleeves, gLowerSleeves, gHands, gFingers, gFingers};
-        o.bandT = {{0.0, 0.3}, {0.3, 1.0}, {0.0, 0.6}, {0.6, 1.0}, {0.0, 1.0}, {0.0, 0.5}, {0.5, 1.0}};
+        o.bandT = {{0.0, 0.5}, {0.5, 1.0}, {0.0, 0.6}, {0.6, 1.0}, {0.0, 1.0}, {0.0, 0.5}, {0.5, 1.0}};
         b.Loft(0, 0, Figure::Chain(p, r, Normalize(Cross(Normalize(elbow - shoulder), z)), z), o);
     }
     // Legs: trousers and shoes.
@@ -192,10 +195,9 @@ Ms3dModel BuildScientist() {
     const int needT = 711 - static_cast<int>(model.triangles.size());
     const Padding pad = FindPadding(needV, needT);
     if (pad.found) {
-        // Detail: coat buttons, a pen in the pocket, a name badge.
+        // Detail: pens in the breast pocket, a button, a name badge.
         for (int k = 0; k < pad.cones; ++k) {
-            b.Cone(gCoat, kSpine, {0.2, 8.85 - 0.55 * k, 0.9 - 0.03 * k}, {0.2, 8.85 - 0.55 * k, 0.98 - 0.03 * k}, 0.07,
-                   pad.ConeSides(k));
+            b.Cone(gFingers, kChest, {0.42 + 0.12 * k, 9.2, 0.86}, {0.42 + 0.12 * k, 9.75, 0.88}, 0.05, pad.ConeSides(k));
         }
         if (pad.discSides > 0) b.Disc(gShirt, kChest, {-0.45, 9.45, 1.02}, {0, 0.1, 1}, 0.16, pad.discSides);
         for (int k = 0; k < pad.quads; ++k) b.Quad(gShirt, kChest, {-0.65, 9.55 - 0.3 * k, 0.98}, {0.35, 0, 0}, {0, -0.2, 0});
@@ -215,7 +217,9 @@ Ms3dModel BuildScientist() {
         const double s = (t - first) / (last - first) * 7.6;  // seconds into the loop
         const double alarm = Hold(s, 2.5, 3.0, 5.6, 6.5);
         const double work = 1.0 - alarm;
-        const double tap = work * 0.12 * std::max(0.0, std::sin(s * 2 * kPi * 1.6));
+        // Tapping: a whole number of taps over the loop, so it closes.
+        const double tapRate = 12.0 / 7.6;
+        const double tap = work * 0.12 * std::max(0.0, std::sin(s * 2 * kPi * tapRate));
         const double scan = alarm * (0.75 * std::sin((s - 2.5) * 1.9));
         const double breathe = 0.02 * std::sin(s / 7.6 * 2 * kPi * 3);
         pose[kPelvis].translation = {0, -0.35 * Hold(s, 2.5, 2.8, 3.3, 4.2), -0.3 * alarm};
@@ -225,7 +229,7 @@ Ms3dModel BuildScientist() {
         pose[kHead].rotation = RotateY(0.45 * scan) * RotateX(0.25 * work - 0.25 * alarm);
         pose[kUpperArmR].rotation = RotateZ(-0.5 * alarm) * RotateX(-1.9 * alarm);
         pose[kForearmR].rotation = RotateX(tap + 0.5 * alarm);
-        pose[kHandR].rotation = RotateX(0.3 * work * std::sin(s * 2 * kPi * 1.6));
+        pose[kHandR].rotation = RotateX(0.3 * work * std::sin(s * 2 * kPi * tapRate));
         pose[kFingersR].rotation = RotateX(0.3 * work);
         pose[kUpperArmL].rotation = RotateX(0.4 * alarm) * RotateZ(0.1 * alarm);
         pose[kForearmL].rotation = RotateX(0.35 * alarm);

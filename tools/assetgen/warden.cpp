@@ -90,36 +90,30 @@ Ms3dModel BuildWarden() {
         o.endBulge = 0.05;
         o.ringJoints = {kPelvis, kPelvis, kPelvis, kSpine, kChest, kChest, kChest};
         o.bandGroups = {gHips, gHips, gBelt, gVest, gVest, gCollar};
-        o.bandT = {{0.0, 0.5}, {0.5, 1.0}, {0.0, 1.0}, {0.0, 0.7}, {0.7, 1.0}, {0.0, 1.0}};
+        o.bandT = {{1.0, 0.5}, {0.5, 0.0}, {1.0, 0.0}, {1.0, 0.3}, {0.3, 0.0}, {1.0, 0.0}};
         b.Loft(0, 0, Figure::Chain(p, r, x, z), o);
         // The radio pack is strapped flat to the back of the vest.
         Regroup(model, first, gPack, [](Vec3 c) { return c.z < -0.75 && c.y > 8.2 && c.y < 10.2; },
                 [](Vec3 c) { return UV{(c.x + 1.2) / 2.4, (10.2 - c.y) / 2.0}; });
     }
-    // Head: neck, jaw, face, crown; the helmet is a separate shell.
+    // Head and helmet as one shell: neck, jaw, face, the brim and the dome.
+    // The visor is the band of the face in front of the eyes.
     {
-        const std::vector<Vec3> p = {{0, 10.6, 0.05}, {0, 11.2, 0.12}, {0, 11.75, 0.2}, {0, 12.4, 0.15}};
-        const std::vector<std::pair<double, double>> r = {{0.42, 0.42}, {0.5, 0.55}, {0.66, 0.7}, {0.64, 0.68}};
+        const size_t first = model.triangles.size();
+        const std::vector<Vec3> p = {{0, 10.6, 0.05}, {0, 11.2, 0.12}, {0, 11.75, 0.2}, {0, 12.05, 0.2},
+                                     {0, 12.0, 0.22}, {0, 12.55, 0.18}, {0, 13.05, 0.1}};
+        const std::vector<std::pair<double, double>> r = {{0.42, 0.42}, {0.5, 0.55}, {0.66, 0.7}, {0.66, 0.7},
+                                                           {0.84, 0.9}, {0.82, 0.88}, {0.6, 0.64}};
         LoftOptions o;
         o.segments = 8;
+        o.flatStart = true;
         o.endBulge = 0.3;
-        o.ringJoints = {kNeck, kHead, kHead, kHead};
-        o.bandGroups = {gCollar, gFace, gFace};
-        o.bandT = {{0.0, 1.0}, {0.95, 0.55}, {0.55, 0.15}};
+        o.ringJoints = {kNeck, kHead, kHead, kHead, kHead, kHead, kHead};
+        o.bandGroups = {gCollar, gFace, gFace, gHelmet, gHelmet, gHelmet};
+        o.bandT = {{1.0, 0.0}, {0.95, 0.55}, {0.55, 0.2}, {1.0, 0.95}, {0.95, 0.5}, {0.5, 0.0}};
         b.Loft(0, 0, Figure::Chain(p, r, x, z), o);
-    }
-    // Helmet with its visor band across the front.
-    {
-        const std::vector<Vec3> p = {{0, 11.95, 0.24}, {0, 12.35, 0.2}, {0, 13.0, 0.12}};
-        const std::vector<std::pair<double, double>> r = {{0.8, 0.86}, {0.82, 0.88}, {0.6, 0.66}};
-        LoftOptions o;
-        o.segments = 8;
-        o.startBulge = -0.35;
-        o.endBulge = 0.3;
-        o.ringJoints = {kHead, kHead, kHead};
-        o.bandGroups = {gVisor, gHelmet};
-        o.bandT = {{1.0, 0.0}, {0.9, 0.0}};
-        b.Loft(0, 0, Figure::Chain(p, r, x, z), o);
+        Regroup(model, first, gVisor, [](Vec3 c) { return c.z > 0.45 && c.y > 11.45 && c.y < 12.02; },
+                [](Vec3 c) { return UV{(c.x + 0.7) / 1.4, (12.05 - c.y) / 0.6}; });
     }
     // Arms: shoulder, sleeve, armband, forearm guard, glove, fingers.
     for (int side = 0; side < 2; ++side) {
@@ -128,18 +122,17 @@ Ms3dModel BuildWarden() {
         const Vec3 wrist = right ? wristR : wristL, dir = right ? handDirR : handDirL;
         const int up = right ? kUpperArmR : kUpperArmL, fore = right ? kForearmR : kForearmL;
         const int hand = right ? kHandR : kHandL, fingers = right ? kFingersR : kFingersL;
-        const Vec3 inner = shoulder + Vec3{right ? 0.6 : -0.6, 0.1, 0};
-        const std::vector<Vec3> p = {inner, shoulder, Lerp(shoulder, elbow, 0.45), Lerp(shoulder, elbow, 0.6), elbow,
-                                     wrist, wrist + dir * 0.7, wrist + dir * 1.15};
-        const std::vector<std::pair<double, double>> r = {{0.5, 0.5}, {0.55, 0.55}, {0.5, 0.5}, {0.48, 0.48}, {0.44, 0.44},
+        const std::vector<Vec3> p = {shoulder + Vec3{0, 0.05, 0}, Lerp(shoulder, elbow, 0.45), Lerp(shoulder, elbow, 0.6),
+                                     elbow, wrist, wrist + dir * 0.7, wrist + dir * 1.15};
+        const std::vector<std::pair<double, double>> r = {{0.55, 0.55}, {0.5, 0.5}, {0.48, 0.48}, {0.44, 0.44},
                                                            {0.34, 0.3}, {0.36, 0.2}, {0.2, 0.12}};
         LoftOptions o;
         o.segments = 6;
-        o.flatStart = true;
+        o.startBulge = 0.35;
         o.endBulge = 0.12;
-        o.ringJoints = {up, up, up, up, fore, hand, fingers, fingers};
-        o.bandGroups = {gSleeves, gSleeves, gArmband, gSleeves, gGuards, gGloves, gFingers};
-        o.bandT = {{0.0, 0.3}, {0.3, 0.7}, {0.0, 1.0}, {0.7, 1.0}, {0.0, 1.0}, {0.0, 1.0}, {0.0, 1.0}};
+        o.ringJoints = {up, up, up, fore, hand, fingers, fingers};
+        o.bandGroups = {gSleeves, gArmband, gSleeves, gGuards, gGloves, gFingers};
+        o.bandT = {{0.0, 0.6}, {0.0, 1.0}, {0.6, 1.0}, {0.0, 1.0}, {0.0, 1.0}, {0.0, 1.0}};
         b.Loft(0, 0, Figure::Chain(p, r, Normalize(Cross(Normalize(elbow - shoulder), z)), z), o);
     }
     // Thumbs.
