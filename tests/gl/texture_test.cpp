@@ -10,6 +10,12 @@
 #include <string>
 #include <vector>
 
+#ifdef _WIN32
+#include <windows.h>
+// After windows.h, which it needs.
+#include <psapi.h>
+#endif
+
 #include "gfx/texture.h"
 #include "gl_context.h"
 #include "picture_files.h"
@@ -74,6 +80,27 @@ std::vector<uint32_t> Solid(int width, int height, uint32_t rgb) {
     return std::vector<uint32_t>(static_cast<size_t>(width) * static_cast<size_t>(height), rgb);
 }
 
+// The bytes of an embedded picture; empty when it is missing.
+std::vector<unsigned char> ResourceBytes(const char* name) {
+    HMODULE module = GetModuleHandleA(nullptr);
+    HRSRC resource = FindResourceA(module, name, "JPG");
+    if (resource == nullptr) return {};
+    const auto* bytes = static_cast<const unsigned char*>(LockResource(LoadResource(module, resource)));
+    return std::vector<unsigned char>(bytes, bytes + SizeofResource(module, resource));
+}
+
+// The 100 embedded pictures, by the lower-case names the program asks for.
+std::vector<std::string> EmbeddedPictureNames() {
+    std::vector<std::string> names;
+    for (int i = 1; i <= 19; ++i) names.push_back("s" + std::to_string(i) + ".jpg");
+    for (int i = 1; i <= 20; ++i) names.push_back("w" + std::to_string(i) + ".jpg");
+    for (int i = 1; i <= 57; ++i) names.push_back((i < 10 ? "t0" : "t") + std::to_string(i) + ".jpg");
+    for (const char* name : {"t31_blik.jpg", "krv.jpg", "krvmask.jpg", "loading.jpg"}) names.push_back(name);
+    return names;
+}
+
+bool IsPowerOfTwo(GLint side) { return side > 0 && (side & (side - 1)) == 0; }
+
 class TextureTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -97,6 +124,14 @@ protected:
     }
 
     // Loads a file and reads the texture back; deletes it.
+    TextureImage LoadResourceAndRead(const char* name, const char* maskName = nullptr) {
+        const GLuint texture = LoadTextureFromResource("JPG", name, maskName, false);
+        EXPECT_NE(texture, 0u) << name;
+        TextureImage image = ReadTexture(texture);
+        glDeleteTextures(1, &texture);
+        return image;
+    }
+
     TextureImage LoadAndRead(const std::string& path, const char* maskPath = nullptr) {
         const GLuint texture = LoadTextureFromFile(path.c_str(), maskPath, false, false);
         EXPECT_NE(texture, 0u) << path;
@@ -307,6 +342,114 @@ TEST_F(TextureTest, PathsLongerThanTheBuffersGiveZero) {
     const GLuint texture = LoadTextureFromFile(fine.c_str(), longName.c_str(), false, false);
     EXPECT_NE(texture, 0u);
     glDeleteTextures(1, &texture);
+}
+
+TEST_F(TextureTest, EveryEmbeddedPictureLoadsAtPowerOfTwoSides) {
+    const std::vector<std::string> names = EmbeddedPictureNames();
+    ASSERT_EQ(names.size(), 100u);
+    for (const std::string& name : names) {
+        const GLuint texture = LoadTextureFromResource("JPG", name.c_str(), nullptr, true);
+        ASSERT_NE(texture, 0u) << name;
+        EXPECT_EQ(BoundTexture(), texture) << name;
+        const TextureImage image = ReadTexture(texture);
+        EXPECT_TRUE(IsPowerOfTwo(image.width) && IsPowerOfTwo(image.height)) << name;
+        glDeleteTextures(1, &texture);
+    }
+    const TextureImage s1 = LoadResourceAndRead("s1.jpg");
+    EXPECT_EQ(s1.width, 32);
+    EXPECT_EQ(s1.height, 32);
+    const TextureImage s15 = LoadResourceAndRead("S15.JPG");
+    EXPECT_EQ(s15.width, 32);
+    EXPECT_EQ(s15.height, 64);
+    const TextureImage t20 = LoadResourceAndRead("t20.jpg");
+    EXPECT_EQ(t20.width, 256);
+    EXPECT_EQ(t20.height, 128);
+}
+
+TEST_F(TextureTest, ResourceVariantFiltersAndBinding) {
+    for (bool mipmaps : {false, true}) {
+        const GLuint texture = LoadTextureFromResource("JPG", "t31_blik.jpg", nullptr, mipmaps);
+        ASSERT_NE(texture, 0u);
+        EXPECT_EQ(BoundTexture(), texture);
+        EXPECT_EQ(TextureParameter(texture, GL_TEXTURE_MIN_FILTER), mipmaps ? GL_LINEAR_MIPMAP_NEAREST : GL_LINEAR);
+        EXPECT_EQ(TextureParameter(texture, GL_TEXTURE_MAG_FILTER), GL_LINEAR);
+        glDeleteTextures(1, &texture);
+    }
+}
+
+TEST_F(TextureTest, KrvTakesItsAlphaFromKrvmask) {
+    const TextureImage mask = LoadResourceAndRead("krvmask.jpg");
+    const TextureImage plain = LoadResourceAndRead("krv.jpg");
+    const TextureImage masked = LoadResourceAndRead("krv.jpg", "krvmask.jpg");
+    ASSERT_EQ(masked.width, 64);
+    ASSERT_EQ(mask.rgba.size(), masked.rgba.size());
+    int transparent = 0;
+    for (size_t i = 0; i < masked.rgba.size(); i += 4) {
+        // The mask is greyscale, so its red is its grey.
+        ASSERT_EQ(masked.rgba[i + 3], mask.rgba[i]) << "pixel " << i / 4;
+        ASSERT_EQ(masked.rgba[i], plain.rgba[i]) << "pixel " << i / 4;
+        transparent += masked.rgba[i + 3] == 0;
+    }
+    EXPECT_GT(transparent, 0);
+    EXPECT_LT(transparent, 64 * 64);
+    EXPECT_EQ(LoadResourceAndRead("krv.jpg", "nomask.jpg").rgba, plain.rgba);
+}
+
+TEST_F(TextureTest, JpegFilesLoadLikeTheResourceTheyCameFrom) {
+    const std::vector<unsigned char> bytes = ResourceBytes("T20.JPG");
+    ASSERT_FALSE(bytes.empty());
+    const TextureImage fromFile = LoadAndRead(Write("t20.jpeg", bytes));
+    EXPECT_EQ(fromFile.rgba, LoadResourceAndRead("t20.jpg").rgba);
+
+    // Cut in half, or with its headers wrecked: no texture (the OLE picture
+    // service may pad a cut picture out instead).
+    std::vector<unsigned char> cut(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(bytes.size() / 2));
+    std::vector<unsigned char> wrecked = bytes;
+    for (size_t i = 2; i < wrecked.size() / 3; ++i) wrecked[i] = static_cast<unsigned char>(i * 37);
+    for (const auto& bad : {cut, wrecked}) {
+        const GLuint texture = LoadTextureFromFile(Write("bad.jpg", bad).c_str(), nullptr, true, false);
+#ifdef _WIN32
+        glDeleteTextures(1, &texture);
+#else
+        EXPECT_EQ(texture, 0u);
+#endif
+    }
+}
+
+// The process's memory in kilobytes: resident on Linux, private (which
+// includes DIB sections) on Windows.
+long MemoryKilobytes() {
+#ifdef _WIN32
+    PROCESS_MEMORY_COUNTERS counters;
+    if (!K32GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters)) return -1;
+    return static_cast<long>(counters.PagefileUsage / 1024);
+#else
+    long pages = 0;
+    long resident = 0;
+    std::FILE* statm = std::fopen("/proc/self/statm", "r");
+    if (statm == nullptr) return -1;
+    const int read = std::fscanf(statm, "%ld %ld", &pages, &resident);
+    std::fclose(statm);
+    return read == 2 ? resident * 4 : -1;
+#endif
+}
+
+// A hundred loads of every embedded picture leave the process no bigger;
+// under AddressSanitizer its leak check at exit also sees every allocation.
+TEST_F(TextureTest, LoadingEveryEmbeddedPictureAHundredTimesLeavesMemoryFlat) {
+    const std::vector<std::string> names = EmbeddedPictureNames();
+    const auto loadAll = [&] {
+        for (const std::string& name : names) {
+            GLuint texture = LoadTextureFromResource("JPG", name.c_str(), name == "krv.jpg" ? "krvmask.jpg" : nullptr, true);
+            glDeleteTextures(1, &texture);
+        }
+    };
+    for (int round = 0; round < 3; ++round) loadAll();  // warm the driver's and allocators' pools
+    const long before = MemoryKilobytes();
+    for (int round = 0; round < 100; ++round) loadAll();
+    const long after = MemoryKilobytes();
+    ASSERT_GT(before, 0);
+    EXPECT_LT(after - before, 2048) << before << " kB before, " << after << " kB after";
 }
 
 }  // namespace
