@@ -40,9 +40,7 @@ foreach(line IN LISTS manifest_lines)
   if(rc_type STREQUAL "2")
     set(rc_type BITMAP)
   endif()
-  if(NOT name MATCHES "^#")
-    set(rc_name "\"${rc_name}\"")
-  endif()
+  # Names stay unquoted: the resource compiler joins adjacent strings.
   string(APPEND CORVANE_RC_TEXT "${rc_name} ${rc_type} \"${path}\"\n")
 endforeach()
 
