@@ -271,12 +271,12 @@ std::vector<PictureSpec> ScientistPictures() {
 
 std::vector<PictureSpec> WardenPictures() {
     auto s = [](const char* name) { return Seed(name); };
-    const Color skin = Hex(0xc8906a), hair = Hex(0x2a2018), uniform = Hex(0x3c4a3a);
+    const Color skin = Hex(0xc8906a), hair = Hex(0x2a2018), uniform = Hex(0x56684f);
     std::vector<PictureSpec> p;
     p.push_back(P("W1", 32, 32, Face(32, 32, skin, hair, 0.14, false, true, s("W1"))));
-    p.push_back(P("W2", 64, 32, Helmet(64, 32, Hex(0x3a4438), s("W2"))));
+    p.push_back(P("W2", 64, 32, Helmet(64, 32, Hex(0x4c5a48), s("W2"))));
     p.push_back(P("W3", 32, 16, Visor(32, 16, s("W3"))));
-    p.push_back(P("W4", 64, 64, Armour(64, 64, Hex(0x2e3a30), s("W4"), true)));
+    p.push_back(P("W4", 64, 64, Armour(64, 64, Hex(0x43523f), s("W4"), true)));
     p.push_back(P("W5", 32, 32, GreyPlate(32, 32, s("W5")), true));
     p.push_back(P("W6", 32, 32, Cloth(32, 32, uniform, s("W6"), 0.1)));
     p.push_back(P("W7", 32, 32, Hands(32, 32, skin, s("W7"), true)));

@@ -141,8 +141,8 @@ Ms3dModel BuildRoom() {
     r.WallBox(11, north, 31, 32, F, 1, 0, 0.8);
     r.WallBox(11, north, 18, 32, 0, 1.5, 0, 0.8);
     r.WallRect(31, north, 22.5, 27.5, 2.5, 5.0, 0.05, 1, 1, 1, 1);
-    r.WallRect(17, north, 9, 41, 19, 23, 0.05, 1, 1, 1, 1);
-    r.WallRect(17, south, 9, 41, 19, 23, 0.05, 1, 1, 1, 1);
+    r.WallRect(17, north, 9, 41, 18.6, 22.4, 0.05, 1, 1, 1, 1);
+    r.WallRect(17, south, 9, 41, 18.6, 22.4, 0.05, 1, 1, 1, 1);
 
     // Two big windows onto space, in frames.
     r.WallRect(22, south, 13, 37, -2, 10, 0.05, 2, 1, 1, 1);
@@ -267,8 +267,8 @@ Ms3dModel BuildRoom() {
 
     // Pipes: a horizontal run along the south and east walls, red conduit on
     // the west, vertical risers, valves.
-    r.Pipe(3, {-kHalfX + 1.5, 21.0, kHalfZ - 1.0}, {kHalfX - 1.5, 21.0, kHalfZ - 1.0}, 0.6, 8, 8);
-    r.Pipe(3, {kHalfX - 1.0, 21.0, -kHalfZ + 1.5}, {kHalfX - 1.0, 21.0, kHalfZ - 1.5}, 0.6, 8, 10);
+    r.Pipe(3, {-kHalfX + 1.5, 23.5, kHalfZ - 1.0}, {kHalfX - 1.5, 23.5, kHalfZ - 1.0}, 0.6, 8, 8);
+    r.Pipe(3, {kHalfX - 1.0, 23.5, -kHalfZ + 1.5}, {kHalfX - 1.0, 23.5, kHalfZ - 1.5}, 0.6, 8, 10);
     r.Pipe(59, {-kHalfX + 0.8, 16.5, -kHalfZ + 1.5}, {-kHalfX + 0.8, 16.5, kHalfZ - 1.5}, 0.35, 6, 12);
     r.Pipe(20, {-3.0, F, -kHalfZ + 0.9}, {-3.0, kCeiling, -kHalfZ + 0.9}, 0.5, 8, 3);
     r.Pipe(20, {kHalfX - 0.9, F, 22.0}, {kHalfX - 0.9, kCeiling, 22.0}, 0.5, 8, 3);

@@ -281,9 +281,9 @@ Shader LabelBand(int w, int h, const std::string& text, uint32_t seed) {
         Color c = Metal(Hex(0x2a3a4c), x, y, w, h, seed, 0.4);
         if (x < 24 || x > w - 24) c = Mix(Hex(0x161616), Hex(0xe8b818), Stripes(x, y, 10.0));
         if (y < 2 || y > h - 3) c = Hex(0x8c9298) * (y < 2 ? 1.2 : 0.6);
-        const double scale = 3.0;
+        const double scale = 2.0;
         const double tw = TextWidth(text, scale);
-        const double cover = TextCoverage(text, std::floor((w - tw) * 0.5), std::floor((h - 21) * 0.5), scale, x, y);
+        const double cover = TextCoverage(text, std::floor((w - tw) * 0.5), std::floor((h - 14) * 0.5), scale, x, y);
         return Mix(c, Hex(0xf2f2ea), cover);
     };
 }
@@ -514,7 +514,7 @@ std::vector<PictureSpec> RoomPictures() {
     p.push_back(P("T24", 64, 64, Grille(64, 64, Hex(0x8a9298), s("T24"), false, 6.0)));
     p.push_back(P("T25", 64, 64, WallPanel(64, 64, Hex(0x74808a), Hex(0x66727c), s("T25"), 2)));
     p.push_back(P("T26", 64, 64, Screen(64, 64, s("T26"), 0)));
-    p.push_back(P("T27", 256, 32, LabelBand(256, 32, "DECK 09 - CONTAINMENT", s("T27"))));
+    p.push_back(P("T27", 256, 32, LabelBand(256, 32, "CONTAINMENT 09", s("T27"))));
     p.push_back(P("T28", 256, 32, Hazard(256, 32, 24.0, s("T28"), true)));
     p.push_back(P("T29", 128, 64, WallPanel(128, 64, Hex(0x8e969c), Hex(0x858d94), s("T29"), 3)));
     p.push_back(P("T30", 32, 32, WallPanel(32, 32, Hex(0x2a2d31), Hex(0x222528), s("T30"), 0)));
