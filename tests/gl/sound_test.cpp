@@ -304,4 +304,34 @@ TEST_F(SoundPlayback, WithoutAnAudioDeviceEveryCallFailsAtOnce) {
     EXPECT_LT(SecondsSince(start), 0.2);
 }
 
+#else  // Windows: the platform's own PlaySoundA
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+
+#include "platform/win32.h"
+
+// The program's calls in the order it makes them; with or without an audio
+// device each returns, the synchronous one when its sound has ended.
+TEST(SoundPlayback, TheProgramsSoundCallsAllReturn) {
+    using Clock = std::chrono::steady_clock;
+    const auto seconds = [](Clock::time_point since) {
+        return std::chrono::duration<double>(Clock::now() - since).count();
+    };
+    Clock::time_point start = Clock::now();
+    PlaySoundA("LAUNCH", nullptr, SND_RESOURCE | SND_ASYNC);
+    EXPECT_LT(seconds(start), 1.0);
+
+    start = Clock::now();
+    PlaySoundA("WELCOME", nullptr, SND_RESOURCE);
+    EXPECT_LT(seconds(start), 8.0);
+
+    start = Clock::now();
+    PlaySoundA("ALERT", nullptr, SND_RESOURCE | SND_ASYNC | SND_LOOP);
+    EXPECT_LT(seconds(start), 1.0);
+    EXPECT_EQ(PlaySoundA(nullptr, nullptr, SND_PURGE), TRUE);
+    EXPECT_LT(seconds(start), 2.0);
+}
+
 #endif
