@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # corvane-model end to end: info and pose on a model made in a real modelling
-# tool and on a small skinned model written here, the error paths, and the
-# viewer window on a virtual display (a screenshot must show the model).
+# tool, on the embedded models and on a small skinned model written here, the
+# error paths, and the viewer window on a virtual display (a screenshot must
+# show the model).
 # Usage: model_tool.sh <build-dir>
 set -uo pipefail
 BUILD=${1:?usage: model_tool.sh <build-dir>}
@@ -25,6 +26,25 @@ want = {"vertices": 1190, "triangles": 2032, "meshes": 7, "materials": 1, "joint
 for key, value in want.items():
     assert info[key] == value, (key, info[key], value)
 assert info["textures"] == [sys.argv[2] + "/jeep1.jpg"], info["textures"]
+PY
+
+# info on the embedded models, read from the files they are built from.
+RESOURCES=$(cd "$HERE/../.." && pwd)/resources
+for model in room scientist warden; do
+  "$TOOL" info "$RESOURCES/$model.ms3d" >"$WORK/$model.json" || fail "info on $model exited $?"
+done
+python3 - "$WORK" <<'PY' || fail "info on the embedded models"
+import json, sys
+want = {"room": (3402, 2343, 62, 0, 0, 1250.0),
+        "scientist": (380, 711, 19, 22, 180, 185 * 1000 / 24),
+        "warden": (382, 709, 20, 24, 250, 281 * 1000 / 24)}
+for name, (vertices, triangles, groups, joints, keys, total) in want.items():
+    info = json.load(open(f"{sys.argv[1]}/{name}.json"))
+    got = (info["vertices"], info["triangles"], info["meshes"], info["materials"], info["joints"])
+    assert got == (vertices, triangles, groups, groups, joints), (name, got)
+    assert abs(info["totalTimeMs"] - total) < 1e-9, (name, info["totalTimeMs"])
+    assert info["rotationKeys"] == [keys] * joints == info["translationKeys"], name
+    assert all(p < i for i, p in enumerate(info["parents"])), (name, info["parents"])
 PY
 
 # pose: a model without joints is posed as loaded, at any time; checked
@@ -93,26 +113,32 @@ for bad in "$WORK/missing.ms3d" "$WORK/cut.ms3d" "$WORK/version5.ms3d" "$WORK"; 
   done
 done
 
-# The viewer: the jeep, textured and lit, seen at two moments of the turn.
+# The viewer: a model textured and lit, seen at two moments of the turn.
 cat >"$WORK/view_check.sh" <<'SH'
 TOOL=$1 MODEL=$2 WORK=$3
 SDL_AUDIODRIVER=dummy "$TOOL" view "$MODEL" &
 pid=$!
-sleep 3
-import -window root "$WORK/view1.png"
+# A textured, lit model gives thousands of colours; an empty or untextured
+# window a handful. Loading the textures may take a while on a busy machine.
+colours=0
+for _ in $(seq 40); do
+  sleep 0.5
+  import -window root "$WORK/view1.png" 2>/dev/null || continue
+  colours=$(identify -format '%k' "$WORK/view1.png")
+  [ "$colours" -gt 1000 ] && break
+done
 sleep 1.5
 import -window root "$WORK/view2.png"
 kill "$pid" 2>/dev/null
 wait "$pid" 2>/dev/null
-colours=$(identify -format '%k' "$WORK/view1.png")
-# A textured, lit model gives thousands of colours; an empty or untextured
-# window a handful.
 [ "$colours" -gt 1000 ] || { echo "only $colours colours"; exit 1; }
 # The camera turns: the two pictures differ.
 cmp -s "$WORK/view1.png" "$WORK/view2.png" && { echo "the picture did not change"; exit 1; }
 exit 0
 SH
-xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" bash "$WORK/view_check.sh" "$TOOL" "$JEEP" "$WORK" \
-  || fail "the viewer window"
+for model in "$JEEP" "$RESOURCES/scientist.ms3d"; do
+  xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" bash "$WORK/view_check.sh" "$TOOL" "$model" "$WORK" \
+    || fail "the viewer window on $model"
+done
 
 echo "model_tool: all checks passed"

@@ -261,4 +261,33 @@ TEST_F(ModelRender, LoadsMaterialTexturesFromBesideTheFile) {
     EXPECT_TRUE(glIsTexture(textures.back()));
 }
 
+TEST_F(ModelRender, TheRoomGetsATextureForEveryPictureItNames) {
+    MS3DModel room;
+    ASSERT_TRUE(room.LoadFromResource("room"));
+    ASSERT_EQ(room.materialCount, 62);
+    for (int i = 0; i < room.materialCount; ++i) {
+        if (room.materials[i].texture != 0) textures.push_back(room.materials[i].texture);
+        // Only the material naming a picture that does not exist has none.
+        EXPECT_EQ(room.materials[i].texture == 0, i == 20) << room.materials[i].textureFile;
+    }
+    // Two materials naming one picture: two textures.
+    EXPECT_NE(room.materials[21].texture, room.materials[26].texture);
+    EXPECT_TRUE(glIsTexture(room.materials[26].texture));
+
+    const GLuint blink = SolidTexture(255, 0, 0);
+    const GLuint original = room.materials[37].texture;
+    EXPECT_EQ(room.ReplaceTexture("t31.jpg", blink), original);
+    EXPECT_EQ(room.ReplaceTexture("t31.jpg", original), blink);
+    EXPECT_EQ(room.materials[37].texture, original);
+    EXPECT_EQ(room.ReplaceTexture("T31.JPG", blink), 0xFFFFFFFFu);
+    EXPECT_EQ(room.materials[37].texture, original);
+
+    MS3DModel scientist;
+    ASSERT_TRUE(scientist.LoadFromResource("scientist"));
+    for (int i = 0; i < scientist.materialCount; ++i) {
+        EXPECT_NE(scientist.materials[i].texture, 0u) << scientist.materials[i].textureFile;
+        textures.push_back(scientist.materials[i].texture);
+    }
+}
+
 }  // namespace
