@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# assetgen end to end: regenerating the catalogue reproduces the committed
-# resources/ byte for byte (pictures, models, sounds and the manifest), and
-# the contact sheet and model preview come out as PNG pictures.
+# assetgen end to end: the generator's own tests pass, regenerating the
+# catalogue reproduces the committed resources/ byte for byte (pictures,
+# models, sounds and the manifest), and the contact sheet and model preview
+# come out as PNG pictures.
 # Usage: assetgen_repro.sh <build-dir>
 set -uo pipefail
 BUILD=${1:?usage: assetgen_repro.sh <build-dir>}
@@ -13,10 +14,15 @@ trap 'rm -rf "$WORK"' EXIT
 
 fail() { echo "assetgen_repro: FAIL: $*"; exit 1; }
 [ -x "$TOOL" ] || fail "no $TOOL"
+if [ -x "$BUILD/bin/assetgen_tests" ]; then
+    "$BUILD/bin/assetgen_tests" >"$WORK/tests.log" 2>&1 || { tail -n 30 "$WORK/tests.log"; fail "assetgen_tests"; }
+fi
 
-"$TOOL" --out "$WORK" >/dev/null || fail "generation exited $?"
+OUT=$WORK/out
+mkdir -p "$OUT"
+"$TOOL" --out "$OUT" >/dev/null || fail "generation exited $?"
 count=0
-for made in "$WORK"/*; do
+for made in "$OUT"/*; do
     name=$(basename "$made")
     cmp -s "$made" "$RESOURCES/$name" || fail "$name differs from the committed resources/$name"
     count=$((count + 1))
@@ -26,7 +32,7 @@ done
 while read -r type name file flag; do
     case "$type" in "#"|"") continue ;; esac
     [ "${flag:-}" = optional ] && continue
-    [ -e "$WORK/$file" ] || fail "manifest lists $file, which the generator does not make"
+    [ -e "$OUT/$file" ] || fail "manifest lists $file, which the generator does not make"
 done <"$RESOURCES/manifest.txt"
 
 "$TOOL" --sheet "$WORK/sheet.png" || fail "contact sheet exited $?"

@@ -1,0 +1,316 @@
+// The asset generator: the catalogue check that stops a broken catalogue
+// from being written, the MS3D writer's refusals, the exact-count padding,
+// the rotation and leg helpers behind the animations, and the characters'
+// feet staying on the floor through their loops.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <string>
+
+#include "builder.h"
+#include "catalogue.h"
+#include "encoders.h"
+#include "figure.h"
+#include "geometry.h"
+#include "models.h"
+#include "ms3d.h"
+#include "sounds.h"
+
+using namespace assetgen;
+
+namespace {
+
+const Catalogue& Built() {
+    static const Catalogue catalogue = BuildCatalogue();
+    return catalogue;
+}
+
+CatalogueFile& FileOf(Catalogue& c, const std::string& resource) {
+    for (CatalogueFile& f : c.files) {
+        if (f.resource == resource) return f;
+    }
+    ADD_FAILURE() << "no " << resource;
+    static CatalogueFile none;
+    return none;
+}
+
+// True when some problem names `what` and mentions `about`.
+bool Reported(const std::vector<std::string>& problems, const std::string& what, const std::string& about) {
+    return std::any_of(problems.begin(), problems.end(), [&](const std::string& p) {
+        return p.find(what) != std::string::npos && p.find(about) != std::string::npos;
+    });
+}
+
+Bytes Jpeg(int w, int h, int channels) { return EncodeJpeg(Image(w, h, channels), 90); }
+
+TEST(CatalogueCheck, PassesTheBuiltCatalogueAndItsManifest) {
+    EXPECT_TRUE(CheckCatalogue(Built()).empty());
+    EXPECT_EQ(Built().files.size(), 106u);
+    EXPECT_NE(Built().manifest.find("JPG T31_BLIK.JPG t31_blik.jpg\n"), std::string::npos);
+    EXPECT_NE(Built().manifest.find("#5 #225 dialog225.dlg optional\n"), std::string::npos);
+}
+
+TEST(CatalogueCheck, ReportsEveryWayAPictureBreaksTheTable) {
+    Catalogue c = Built();
+    FileOf(c, "S1.JPG").bytes = Jpeg(32, 32, 3);    // must stay 36 x 36
+    FileOf(c, "T05.JPG").bytes = Jpeg(48, 64, 3);   // not a power of two
+    FileOf(c, "W5.JPG").bytes = Jpeg(32, 32, 3);    // must be grey
+    FileOf(c, "KRV.JPG").bytes = Jpeg(64, 64, 1);   // must be colour
+    FileOf(c, "T10.JPG").bytes.resize(100);         // cut short before its frame
+    FileOf(c, "T11.JPG").resource = "T99.JPG";
+    const std::vector<std::string> problems = CheckCatalogue(c);
+    EXPECT_TRUE(Reported(problems, "S1.JPG", "size"));
+    EXPECT_TRUE(Reported(problems, "T05.JPG", "size"));
+    EXPECT_TRUE(Reported(problems, "W5.JPG", "components"));
+    EXPECT_TRUE(Reported(problems, "KRV.JPG", "components"));
+    EXPECT_TRUE(Reported(problems, "T10.JPG", "JPEG"));
+    EXPECT_TRUE(Reported(problems, "T99.JPG", "unexpected"));
+
+    Catalogue fewer = Built();
+    fewer.files.erase(fewer.files.begin());
+    EXPECT_TRUE(Reported(CheckCatalogue(fewer), "99 pictures", "100"));
+}
+
+TEST(CatalogueCheck, ReportsModelsAndSoundsThatBreakTheTable) {
+    Catalogue c = Built();
+    Ms3dModel warden = BuildWarden();
+    warden.triangles.pop_back();
+    for (Ms3dGroup& g : warden.groups) {
+        g.triangles.erase(std::remove(g.triangles.begin(), g.triangles.end(), static_cast<int>(warden.triangles.size())),
+                          g.triangles.end());
+    }
+    std::string error;
+    FileOf(c, "WARDEN").bytes = WriteMs3d(warden, error);
+    ASSERT_TRUE(error.empty()) << error;
+    FileOf(c, "ROOM").bytes.push_back(0);  // trailing data
+    Ms3dModel scientist = BuildScientist();
+    scientist.totalFrames = 184;
+    FileOf(c, "SCIENTIST").bytes = WriteMs3d(scientist, error);
+    FileOf(c, "ALERT").bytes = WaveFile(std::vector<uint8_t>(11999, 128), 8000, "short");
+    const std::vector<std::string> problems = CheckCatalogue(c);
+    EXPECT_TRUE(Reported(problems, "WARDEN", "708 triangles"));
+    EXPECT_TRUE(Reported(problems, "ROOM", "end"));
+    EXPECT_TRUE(Reported(problems, "SCIENTIST", "frame"));
+    EXPECT_TRUE(Reported(problems, "ALERT", "layout"));
+
+    Catalogue refused = Built();
+    refused.buildErrors.push_back("ROOM: joint before its parent: x");
+    EXPECT_TRUE(Reported(CheckCatalogue(refused), "ROOM", "parent"));
+}
+
+// One joint, one triangle: the smallest model with every block.
+Ms3dModel Tiny() {
+    Ms3dModel m;
+    for (int i = 0; i < 3; ++i) {
+        Ms3dVertex v;
+        v.position[0] = static_cast<float>(i);
+        v.joint = 0;
+        m.vertices.push_back(v);
+    }
+    Ms3dTriangle t;
+    t.vertices[0] = 0;
+    t.vertices[1] = 1;
+    t.vertices[2] = 2;
+    m.triangles.push_back(t);
+    m.groups.push_back({"g", {0}, 0});
+    Ms3dMaterial material;
+    material.texture = ".\\a.jpg";
+    m.materials.push_back(material);
+    Ms3dJoint j;
+    j.name = "root";
+    Ms3dKey k0, k1;
+    k1.time = 1.0f;
+    j.rotationKeys = {k0, k1};
+    j.translationKeys = {k0, k1};
+    m.joints.push_back(j);
+    return m;
+}
+
+TEST(Ms3dWriter, WritesTheWholeImageAndReadsItBack) {
+    std::string error;
+    const Bytes bytes = WriteMs3d(Tiny(), error);
+    ASSERT_TRUE(error.empty()) << error;
+    EXPECT_EQ(bytes.size(), 14u + 2 + 3 * 15 + 2 + 70 + 2 + 36 + 2 + 2 + 361 + 12 + 2 + 93 + 16 * 4);
+    const Ms3dSummary s = SummariseMs3d(bytes);
+    EXPECT_TRUE(s.valid);
+    EXPECT_EQ(s.parsedBytes, bytes.size());
+    EXPECT_EQ(s.version, 4);
+    EXPECT_EQ(s.vertices, 3);
+    EXPECT_EQ(s.triangles, 1);
+    EXPECT_EQ(s.textures, std::vector<std::string>{".\\a.jpg"});
+    EXPECT_EQ(s.rotationKeys, std::vector<int>{2});
+    EXPECT_EQ(s.lastKeyTime, 1.0f);
+    Bytes cut = bytes;
+    cut.pop_back();
+    EXPECT_FALSE(SummariseMs3d(cut).valid);
+}
+
+TEST(Ms3dWriter, RefusesModelsTheFormatCannotCarry) {
+    std::map<std::string, Ms3dModel> broken;
+    broken["vertex index"] = Tiny();
+    broken["vertex index"].triangles[0].vertices[2] = 3;
+    broken["joint of a vertex"] = Tiny();
+    broken["joint of a vertex"].vertices[1].joint = 1;
+    broken["group material"] = Tiny();
+    broken["group material"].groups[0].material = 1;
+    broken["empty group"] = Tiny();
+    broken["empty group"].groups.push_back({"h", {}, 0});
+    broken["texture too long"] = Tiny();
+    broken["texture too long"].materials[0].texture = std::string(128, 'x');
+    broken["key counts"] = Tiny();
+    broken["key counts"].joints[0].translationKeys.pop_back();
+    broken["key times"] = Tiny();
+    broken["key times"].joints[0].rotationKeys[1].time = 0.0f;
+    broken["parent order"] = Tiny();
+    broken["parent order"].joints[0].parent = "later";
+    Ms3dJoint later;
+    later.name = "later";
+    broken["parent order"].joints.push_back(later);
+    broken["duplicate joint"] = Tiny();
+    broken["duplicate joint"].joints.push_back(broken["duplicate joint"].joints[0]);
+    for (const auto& [what, model] : broken) {
+        std::string error;
+        EXPECT_TRUE(WriteMs3d(model, error).empty()) << what;
+        EXPECT_FALSE(error.empty()) << what;
+    }
+}
+
+TEST(Padding, ReachesExactCountsWithTheShapesItNames) {
+    int found = 0;
+    for (int dv = 0; dv <= 40; ++dv) {
+        for (int dt = 0; dt <= 80; ++dt) {
+            const Padding p = FindPadding(dv, dt);
+            if (!p.found) continue;
+            ++found;
+            Ms3dModel model;
+            MeshBuilder b(model);
+            b.AddGroup("g", 0);
+            for (int k = 0; k < p.quads; ++k) b.Quad(0, -1, {0, 0, 0}, {1, 0, 0}, {0, -1, 0});
+            if (p.discSides > 0) b.Disc(0, -1, {0, 0, 0}, {0, 0, 1}, 1.0, p.discSides);
+            for (int k = 0; k < p.cones; ++k) {
+                ASSERT_GE(p.ConeSides(k), 3);
+                b.Cone(0, -1, {0, 0, 0}, {0, 1, 0}, 1.0, p.ConeSides(k));
+            }
+            ASSERT_EQ(static_cast<int>(model.vertices.size()), dv) << dv << " " << dt;
+            ASSERT_EQ(static_cast<int>(model.triangles.size()), dt) << dv << " " << dt;
+        }
+    }
+    EXPECT_GT(found, 500);
+    EXPECT_FALSE(FindPadding(1, 0).found);
+    EXPECT_FALSE(FindPadding(3, 40).found);  // far too few vertices for the triangles
+}
+
+TEST(Euler, RoundTripsAndStaysNearThePreviousKey) {
+    const Vec3 samples[] = {{0.3, -0.2, 0.1}, {1.2, 0.4, -2.0}, {-2.5, 1.0, 3.0}, {0.0, kPi / 2, 0.4}, {3.1, 0.0, 0.0}};
+    for (const Vec3& e : samples) {
+        const Mat3 m = FromEuler(e);
+        const Mat3 back = FromEuler(ToEuler(m, {}));
+        for (int i = 0; i < 3; ++i) {
+            for (int j = 0; j < 3; ++j) EXPECT_NEAR(back.m[i][j], m.m[i][j], 1e-9);
+        }
+    }
+    // Turning past pi keeps counting instead of jumping to -pi, since the
+    // keys are interpolated as plain numbers.
+    Vec3 previous{};
+    for (double a = 2.8; a < 3.6; a += 0.1) {
+        const Vec3 e = ToEuler(RotateX(a), previous);
+        EXPECT_NEAR(e.x, a, 1e-9);
+        previous = e;
+    }
+}
+
+Vec3 Apply(const Mat3& m, Vec3 v) { return m * v; }
+
+TEST(Legs, PlaceLegReachesTheAnkleAndKeepsTheFootLevel) {
+    const double thigh = 3.0, shin = 2.9;
+    const Vec3 targets[] = {{0, -5.899, 0}, {0, -5.5, 0}, {0.25, -5.6, 0}, {-0.3, -5.2, 0.2}, {0.1, -4.8, -0.15}};
+    for (const Vec3& ankle : targets) {
+        JointPose t, s, f;
+        PlaceLeg({0, 0, 0}, ankle, thigh, shin, t, s, f);
+        const Vec3 knee = Apply(t.rotation, {0, -thigh, 0});
+        const Vec3 reached = knee + Apply(t.rotation * s.rotation, {0, -shin, 0});
+        EXPECT_NEAR(reached.x, ankle.x, 1e-6);
+        EXPECT_NEAR(reached.y, ankle.y, 1e-6);
+        EXPECT_NEAR(reached.z, ankle.z, 1e-6);
+        EXPECT_GE(knee.z, -1e-9) << "the knee bends forwards";
+        const Mat3 foot = t.rotation * s.rotation * f.rotation;
+        EXPECT_NEAR(foot.m[1][1], 1.0, 1e-9) << "the foot stays level";
+    }
+}
+
+// Positions of a character's vertices at `seconds`, keys interpolated as the
+// program interpolates them, in the model's own space.
+std::vector<Vec3> Posed(const Ms3dModel& model, double seconds) {
+    const size_t n = model.joints.size();
+    std::vector<Mat3> bindRotation(n), poseRotation(n);
+    std::vector<Vec3> bindOrigin(n), poseOrigin(n);
+    std::map<std::string, size_t> index;
+    auto key = [&](const std::vector<Ms3dKey>& keys) {
+        size_t j = 0;
+        while (j < keys.size() && keys[j].time < seconds) ++j;
+        auto v = [](const Ms3dKey& k) { return Vec3{k.value[0], k.value[1], k.value[2]}; };
+        if (j == 0) return v(keys[0]);
+        if (j == keys.size()) return v(keys.back());
+        return Lerp(v(keys[j - 1]), v(keys[j]), (seconds - keys[j - 1].time) / (keys[j].time - keys[j - 1].time));
+    };
+    for (size_t j = 0; j < n; ++j) {
+        const Ms3dJoint& joint = model.joints[j];
+        const Mat3 local = FromEuler({joint.rotation[0], joint.rotation[1], joint.rotation[2]});
+        const Vec3 offset{joint.position[0], joint.position[1], joint.position[2]};
+        const Mat3 keyRotation = FromEuler(key(joint.rotationKeys));
+        const Vec3 keyOffset = key(joint.translationKeys);
+        if (joint.parent.empty()) {
+            bindRotation[j] = local;
+            bindOrigin[j] = offset;
+            poseRotation[j] = local * keyRotation;
+            poseOrigin[j] = offset + local * keyOffset;
+        } else {
+            const size_t p = index.at(joint.parent);
+            bindRotation[j] = bindRotation[p] * local;
+            bindOrigin[j] = bindOrigin[p] + bindRotation[p] * offset;
+            poseRotation[j] = poseRotation[p] * local * keyRotation;
+            poseOrigin[j] = poseOrigin[p] + poseRotation[p] * (offset + local * keyOffset);
+        }
+        index[joint.name] = j;
+    }
+    std::vector<Vec3> out;
+    for (const Ms3dVertex& v : model.vertices) {
+        const size_t j = static_cast<size_t>(v.joint);
+        const Vec3 p{v.position[0], v.position[1], v.position[2]};
+        Mat3 inverse;
+        for (int r = 0; r < 3; ++r) {
+            for (int c = 0; c < 3; ++c) inverse.m[r][c] = bindRotation[j].m[c][r];
+        }
+        out.push_back(poseOrigin[j] + poseRotation[j] * (inverse * (p - bindOrigin[j])));
+    }
+    return out;
+}
+
+TEST(Characters, FeetStayOnTheFloorThroughTheLoop) {
+    struct Character {
+        Ms3dModel model;
+        double floor;  // model space
+    };
+    const Character all[] = {{BuildWarden(), 0.0}, {BuildScientist(), 8.0}};
+    for (const Character& c : all) {
+        const double length = c.model.totalFrames / static_cast<double>(c.model.framesPerSecond);
+        const std::vector<Vec3> start = Posed(c.model, 0.0);
+        for (double t = 0.0; t <= length; t += 0.25) {
+            const std::vector<Vec3> posed = Posed(c.model, t);
+            double low = 1e9, slide = 0.0;
+            for (size_t i = 0; i < posed.size(); ++i) {
+                low = std::min(low, posed[i].y);
+                // Vertices at the soles should not slide over the floor.
+                if (start[i].y < c.floor + 0.05) {
+                    slide = std::max(slide, std::hypot(posed[i].x - start[i].x, posed[i].z - start[i].z));
+                }
+            }
+            EXPECT_NEAR(low, c.floor, 0.12) << "at " << t << " s";
+            EXPECT_LT(slide, 0.3) << "at " << t << " s";
+        }
+    }
+}
+
+}  // namespace
