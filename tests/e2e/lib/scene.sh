@@ -1,0 +1,151 @@
+# The scene's end-to-end checks, shared by the Linux and the Wine scripts.
+# The including script sets PROGRAM_NAME, SHOTS and defines:
+#   launch              start the program in $WORK, setting APP_PID
+#   find_dialog         the settings dialog's window id once it is visible
+#   find_gl             the GL window's window id once it is visible
+# then calls run_scene_checks.
+
+WORK=$(mktemp -d)
+mkdir -p "$SHOTS"
+rm -f "$SHOTS"/*.png
+failures=0
+checks=0
+XVFB_PID=
+APP_PID=
+
+cleanup_scene_checks() {
+  [ -n "$APP_PID" ] && kill "$APP_PID" 2>/dev/null
+  declare -F cleanup_target >/dev/null && cleanup_target
+  [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null
+  rm -rf "$WORK"
+}
+trap cleanup_scene_checks EXIT
+
+pass() { checks=$((checks + 1)); echo "  ok   $*"; }
+fail() { checks=$((checks + 1)); failures=$((failures + 1)); echo "  FAIL $*"; }
+
+start_display() {
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$WORK/display" 2>"$WORK/xvfb.log" &
+  XVFB_PID=$!
+  for _ in $(seq 300); do [ -s "$WORK/display" ] && break; sleep 0.1; done
+  [ -s "$WORK/display" ] || { echo "$PROGRAM_NAME: FAIL (Xvfb did not start)"; exit 1; }
+  export DISPLAY=:$(cat "$WORK/display")
+}
+
+wait_for() {  # wait_for FINDER SECONDS
+  local finder=$1 deadline=$((SECONDS + $2)) id
+  while [ $SECONDS -le $deadline ]; do
+    id=$($finder) && [ -n "$id" ] && { echo "$id"; return 0; }
+    sleep 0.2
+  done
+  return 1
+}
+
+shot() { import -window root "$SHOTS/$1.png"; }
+# The client area of one window only, cut from the whole screen.
+shot_window() {
+  local geometry
+  geometry=$(xwininfo -id "$2" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4}
+                                      /^  Width/ {w=$2} /^  Height/ {h=$2} END {print w "x" h "+" x "+" y}')
+  import -window root -crop "$geometry" +repage "$SHOTS/$1.png"
+}
+
+# Mean brightness (0..1) of a region WxH+X+Y of a screenshot.
+brightness() { convert "$SHOTS/$1.png" -crop "$2" -colorspace Gray -format "%[fx:mean]" info:; }
+# Share (0..1) of clearly red pixels in a screenshot.
+red_share() {
+  convert "$SHOTS/$1.png" -resize 10% -fx "(r>g+0.1 && r>b+0.1) ? 1 : 0" -format "%[fx:mean]" info:
+}
+# Share (0..1) of pixels that differ between two screenshots.
+difference() { compare -metric AE -fuzz 5% "$SHOTS/$1.png" "$SHOTS/$2.png" null: 2>&1 | awk '{print $1 / 786432}'; }
+
+above() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a > b) }'; }
+
+run_scene_checks() {
+  start_display
+  launch
+  local dialog gl
+  if dialog=$(wait_for find_dialog 60); then pass "the settings dialog opens"; else
+    fail "the settings dialog opens"
+    echo "$PROGRAM_NAME: FAIL ($failures of $checks checks)"
+    exit 1
+  fi
+  sleep 1
+  xdotool key --window "$dialog" Return
+  if gl=$(wait_for find_gl 30); then pass "Start opens the GL window"; else fail "Start opens the GL window"; fi
+
+  sleep 1.5
+  shot_window 01-loading "$gl"
+  sleep 1
+  shot_window 02-loading "$gl"
+  if above "$(brightness 01-loading 512x384+256+192)" 0.05 &&
+    above 0.01 "$(difference 01-loading 02-loading)"; then
+    pass "the loading picture shows and stays while the scene loads"
+  else
+    fail "the loading picture shows and stays while the scene loads"
+  fi
+
+  # The welcome sound lasts 6.67 s; the scene follows.
+  sleep 8
+  local i reds=()
+  for i in 0 1 2 3 4 5 6 7 8 9 10 11; do
+    shot "scene-$i"
+    reds+=("$(red_share "scene-$i")")
+    sleep 0.25
+  done
+  local least=1 most=0 r
+  for r in "${reds[@]}"; do
+    above "$r" "$most" && most=$r
+    above "$least" "$r" && least=$r
+  done
+  if above "$most" "$(awk -v l="$least" 'BEGIN { print l + 0.01 }')"; then
+    pass "the spot light turns red on some frames and not on others ($least .. $most)"
+  else
+    fail "the spot light turns red on some frames and not on others ($least .. $most)"
+  fi
+  sleep 3
+  shot scene-later
+  if above "$(difference scene-0 scene-later)" 0.2; then pass "the camera moves"; else fail "the camera moves"; fi
+  if above "$(brightness scene-later 1024x768+0+0)" 0.08; then pass "the room is lit"; else fail "the room is lit"; fi
+
+  # F1 rebuilds the window in the other mode and the scene starts again with
+  # its loading picture.
+  local before=$gl deadline
+  xdotool key --window "$gl" F1
+  deadline=$((SECONDS + 20))
+  while [ $SECONDS -le $deadline ]; do
+    gl=$(find_gl) && [ -n "$gl" ] && [ "$gl" != "$before" ] && break
+    sleep 0.2
+  done
+  if [ -n "$gl" ] && [ "$gl" != "$before" ]; then pass "F1 rebuilds the window"; else fail "F1 rebuilds the window"; fi
+  sleep 1.5
+  shot_window loading-after-f1 "$gl"
+  if above 0.05 "$(difference 01-loading loading-after-f1)"; then
+    pass "after F1 the scene loads again from the start"
+  else
+    fail "after F1 the scene loads again from the start"
+  fi
+  sleep 9
+  shot after-f1
+
+  xdotool key --window "$gl" Escape
+  local deadline=$((SECONDS + 20)) code=
+  while [ $SECONDS -le $deadline ] && kill -0 "$APP_PID" 2>/dev/null; do sleep 0.2; done
+  if kill -0 "$APP_PID" 2>/dev/null; then
+    fail "Escape ends the program"
+  else
+    wait "$APP_PID"
+    code=$?
+    APP_PID=
+    if [ "$code" = 0 ]; then pass "Escape ends the program with exit code 0"; else
+      fail "Escape ends the program with exit code 0 (got $code)"
+    fi
+  fi
+
+  if [ "$failures" -eq 0 ]; then
+    echo "$PROGRAM_NAME: PASS ($checks checks; screenshots in $SHOTS)"
+  else
+    echo "$PROGRAM_NAME: FAIL ($failures of $checks checks failed; screenshots in $SHOTS)"
+    exit 1
+  fi
+}

@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# The show end to end on Linux under Xvfb, started as a person would: Start
+# in the dialog, the loading picture, the scene with its blinking red spot
+# light and moving camera, F1 to a window, Escape to quit.
+#   tests/e2e/scene_linux.sh BUILD_DIR
+set -u
+BUILD=$(cd "${1:?build directory}" && pwd)
+PROGRAM="$BUILD/bin/corvane"
+PROGRAM_NAME=scene_linux
+SHOTS="$BUILD/e2e-shots/scene_linux"
+source "$(dirname "$0")/lib/scene.sh"
+
+launch() {
+  (cd "$WORK" && SDL_AUDIODRIVER=dummy exec "$PROGRAM") >>"$WORK/program.log" 2>&1 &
+  APP_PID=$!
+}
+# The visible window whose title is exactly this (GTK's hidden leader window
+# is called "corvane").
+visible() {
+  local id
+  for id in $(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null); do
+    [ "$(xdotool getwindowname "$id")" = "$1" ] && { echo "$id"; return 0; }
+  done
+  return 1
+}
+find_dialog() { visible Corvane; }
+find_gl() { visible DECK_NINE_by_Quillmark; }
+
+run_scene_checks
