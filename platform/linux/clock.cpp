@@ -3,7 +3,10 @@
 // Platform: Linux. Dependencies: SDL2 (its timer functions need no
 // subsystem started). The performance counter is SDL's high-resolution
 // counter; timeGetTime is milliseconds since SDL first read its clock, kept
-// to 32 bits so it wraps like the Windows one.
+// to 32 bits so it wraps like the Windows one. Limitations: timeGetTime
+// counts from the process's first clock reading, not from system start
+// (only differences mean anything, as in the timers); Sleep has SDL_Delay's
+// granularity.
 #include <SDL.h>
 
 #include "platform/win32.h"

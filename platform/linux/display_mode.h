@@ -5,6 +5,7 @@
 // against the modes the display offers and keeps it; a WS_POPUP window of
 // exactly that size then becomes a full-screen window in that mode (SDL
 // switches the screen while it is shown and switches back when it goes).
+// Limitations: without such a window the screen keeps its mode.
 #pragma once
 
 #include <SDL.h>

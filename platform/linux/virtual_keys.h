@@ -3,7 +3,8 @@
 // Platform: Linux. Dependencies: SDL2. Letters and digits follow the
 // keyboard layout, as Windows' do (the key that types "a" is 'A'); every
 // other key is recognised by its position. Left and right Shift, Ctrl and Alt
-// share one code each, as in Windows key messages.
+// share one code each, as in Windows key messages. Limitations: keys
+// Windows has no code for are not reported.
 #pragma once
 
 #include <SDL.h>

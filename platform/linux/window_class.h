@@ -2,7 +2,7 @@
 //
 // Platform: Linux. Dependencies: none. Classes are keyed by name (compared
 // without regard to case) and module instance, as on Windows; a null
-// instance means the program's own module.
+// instance means the program's own module. Limitations: no atoms as names.
 #pragma once
 
 #include <string>

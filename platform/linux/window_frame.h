@@ -5,6 +5,7 @@
 // measure of a Windows frame (the desktop's window manager draws the real
 // one outside the client area); what matters is that both directions use the
 // same numbers, so the client area is exactly the size the caller asked for.
+// Limitations: the numbers are not those of the desktop's real frame.
 #pragma once
 
 #include "platform/win32.h"

@@ -5,7 +5,7 @@
 // WindowObject around one SDL window created for OpenGL; its device context
 // is part of it (every window owns its DC). Handles given to the calls are
 // looked up among the live windows before use, so a stale or foreign handle
-// is refused instead of dereferenced.
+// is refused instead of dereferenced. Limitations: top-level GL windows only.
 #pragma once
 
 #include <SDL.h>
