@@ -15,6 +15,7 @@
 #include "figure.h"
 #include "geometry.h"
 #include "models.h"
+#include "pictures.h"
 #include "ms3d.h"
 #include "sounds.h"
 
@@ -311,6 +312,66 @@ TEST(Characters, FeetStayOnTheFloorThroughTheLoop) {
             EXPECT_LT(slide, 0.3) << "at " << t << " s";
         }
     }
+}
+
+TEST(Sounds, OddDataGetsItsPadByteAndTheRiffSizeCountsIt) {
+    const Bytes even = WaveFile(std::vector<uint8_t>(10, 128), 8000, "e");
+    const Bytes odd = WaveFile(std::vector<uint8_t>(11, 128), 8000, "o");
+    EXPECT_EQ(even.size(), 12u + 24 + 8 + 10 + 8 + 66);
+    EXPECT_EQ(odd.size(), 12u + 24 + 8 + 11 + 1 + 8 + 66);
+    EXPECT_EQ(odd[44 + 11], 0) << "the pad byte";
+    EXPECT_EQ(std::string(odd.begin() + 56, odd.begin() + 60), "LIST");
+    const uint32_t riff = odd[4] | odd[5] << 8 | odd[6] << 16 | static_cast<uint32_t>(odd[7]) << 24;
+    EXPECT_EQ(riff, odd.size() - 8);
+    EXPECT_EQ(std::string(odd.begin() + 60, odd.begin() + 64), std::string("\x42\0\0\0", 4));
+}
+
+Image Picture(const std::string& name) {
+    for (const PictureSpec& p : AllPictures()) {
+        if (p.name == name) return Render(p.width, p.height, p.grey ? 1 : 3, p.paint, 2);
+    }
+    ADD_FAILURE() << "no picture " << name;
+    return {};
+}
+
+TEST(Pictures, TheBloodMaskCoversTheSplashAndNothingElse) {
+    const Image blood = Picture("KRV"), mask = Picture("KRVMASK");
+    ASSERT_EQ(mask.channels, 1);
+    int covered = 0, clear = 0;
+    for (int y = 0; y < 64; ++y) {
+        for (int x = 0; x < 64; ++x) {
+            const uint8_t* c = blood.At(x, y);
+            const int alpha = mask.At(x, y)[0];
+            if (alpha > 150) {
+                ++covered;
+                EXPECT_GT(c[0], c[1] + 20) << "red where the mask is opaque at " << x << "," << y;
+            } else if (alpha < 20) {
+                ++clear;
+            }
+        }
+    }
+    EXPECT_GT(covered, 400);
+    EXPECT_GT(clear, 1000);
+    EXPECT_LT(mask.At(0, 0)[0], 20) << "the corners stay transparent";
+}
+
+TEST(Pictures, TheBlinkPictureIsUnmistakablyARedAlarm) {
+    const Image normal = Picture("T31"), blink = Picture("T31_BLIK");
+    auto redness = [](const Image& image) {
+        double sum = 0;
+        for (int y = 8; y < 24; ++y) {
+            for (int x = 8; x < 24; ++x) sum += image.At(x, y)[0] - 0.5 * (image.At(x, y)[1] + image.At(x, y)[2]);
+        }
+        return sum / 256.0;
+    };
+    auto brightness = [](const Image& image) {
+        double sum = 0;
+        for (uint8_t v : image.pixels) sum += v;
+        return sum / static_cast<double>(image.pixels.size());
+    };
+    EXPECT_GT(redness(blink), 120.0);
+    EXPECT_GT(redness(blink), redness(normal) + 60.0);
+    EXPECT_GT(brightness(blink), brightness(normal) * 1.3);
 }
 
 }  // namespace

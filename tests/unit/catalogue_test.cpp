@@ -167,6 +167,8 @@ struct Model {
     std::vector<int> vertexJoints;
     std::vector<std::vector<int>> triangles;  // vertex indices
     std::vector<Vec> triangleNormals;         // first corner's normal
+    std::vector<std::vector<Vec>> cornerNormals;
+    std::vector<std::vector<float>> cornerUv;  // s0 s1 s2 t0 t1 t2
     std::vector<int> groupMaterials;
     std::vector<std::vector<int>> groupTriangles;
     std::vector<std::string> textures;
@@ -194,8 +196,14 @@ Model ReadModel(const char* name) {
     for (uint32_t n = r.U(2), i = 0; i < n && r.ok; ++i) {
         r.U(2);
         m.triangles.push_back({static_cast<int>(r.U(2)), static_cast<int>(r.U(2)), static_cast<int>(r.U(2))});
-        m.triangleNormals.push_back({r.F(), r.F(), r.F()});
-        r.Take(6 * 4 + 6 * 4 + 2);
+        std::vector<Vec> normals;
+        for (int k = 0; k < 3; ++k) normals.push_back({r.F(), r.F(), r.F()});
+        m.triangleNormals.push_back(normals[0]);
+        m.cornerNormals.push_back(normals);
+        std::vector<float> uv;
+        for (int k = 0; k < 6; ++k) uv.push_back(r.F());
+        m.cornerUv.push_back(uv);
+        r.Take(2);
     }
     for (uint32_t n = r.U(2), i = 0; i < n && r.ok; ++i) {
         r.Take(33);
@@ -315,6 +323,36 @@ TEST(Catalogue, ModelsHaveTheCataloguesStructure) {
             EXPECT_NEAR(values.front().y, values.back().y, 1e-4);
             EXPECT_NEAR(values.front().z, values.back().z, 1e-4);
         }
+    }
+}
+
+TEST(Catalogue, ModelSurfacesAreSoundForLightingAndCulling) {
+    for (const char* name : {"ROOM", "WARDEN", "SCIENTIST"}) {
+        SCOPED_TRACE(name);
+        const Model m = ReadModel(name);
+        ASSERT_TRUE(m.ok);
+        int disagreeing = 0;
+        for (size_t t = 0; t < m.triangles.size(); ++t) {
+            const Vec& a = m.vertices[static_cast<size_t>(m.triangles[t][0])];
+            const Vec& b = m.vertices[static_cast<size_t>(m.triangles[t][1])];
+            const Vec& c = m.vertices[static_cast<size_t>(m.triangles[t][2])];
+            const Vec u{b.x - a.x, b.y - a.y, b.z - a.z}, v{c.x - a.x, c.y - a.y, c.z - a.z};
+            const Vec face{u.y * v.z - u.z * v.y, u.z * v.x - u.x * v.z, u.x * v.y - u.y * v.x};
+            const double area = 0.5 * std::sqrt(face.x * face.x + face.y * face.y + face.z * face.z);
+            EXPECT_GT(area, 1e-5) << "degenerate triangle " << t;
+            double agreement = 0;
+            for (const Vec& n : m.cornerNormals[t]) {
+                // Unit normals: the drawing normalises skinned ones and uses
+                // the room's as stored.
+                EXPECT_NEAR(std::sqrt(n.x * n.x + n.y * n.y + n.z * n.z), 1.0, 1e-3) << "triangle " << t;
+                agreement += n.x * face.x + n.y * face.y + n.z * face.z;
+            }
+            // Counter-clockwise seen from where the normals point, so the
+            // lit side is the side that survives back-face culling.
+            if (agreement <= 0) ++disagreeing;
+            for (float st : m.cornerUv[t]) EXPECT_TRUE(std::isfinite(st));
+        }
+        EXPECT_EQ(disagreeing, 0);
     }
 }
 

@@ -302,7 +302,8 @@ Padding FindPadding(int vertices, int triangles) {
             if (excess < 0 || excess % 4 != 0) continue;
             const int cones = excess / 4;
             const int sides = dv - cones;
-            if (cones == 0 ? (dv != 0 || dt != 0) : sides < 3 * cones) continue;
+            // Cones of 3 to 16 sides: more would only add slivers to the base.
+            if (cones == 0 ? (dv != 0 || dt != 0) : (sides < 3 * cones || sides > 16 * cones)) continue;
             const int items = quads + cones + (disc > 0 ? 1 : 0);
             if (items < bestItems) {
                 bestItems = items;

@@ -89,8 +89,9 @@ std::vector<Ring> Segment(Vec3 from, Vec3 to, double r0, double r1, int rings, V
 
 // Decoration that brings a model to exact counts: `quads` loose quads
 // (4 vertices, 2 triangles), at most one disc with `discSides` sides
-// (sides + 1, sides) and `cones` closed cones whose base sides add up to
-// `coneSides` (each n-sided cone: n + 1 vertices, 2n - 2 triangles).
+// (sides + 1, sides) and `cones` closed cones of 3 to 16 sides whose base
+// sides add up to `coneSides` (each n-sided cone: n + 1 vertices, 2n - 2
+// triangles).
 struct Padding {
     bool found = false;
     int quads = 0, discSides = 0, cones = 0, coneSides = 0;
