@@ -70,6 +70,32 @@ Shader Cloth(int w, int h, Color base, uint32_t seed, double weave) {
     return [=](double x, double y) { return Fabric(base, x, y, w, h, seed, weave); };
 }
 
+// Trousers: cloth with a pressed crease down the front and side seams.
+Shader Trousers(int w, int h, Color base, uint32_t seed) {
+    return [=](double x, double y) {
+        Color c = Fabric(base, x, y, w, h, seed, 0.08);
+        const double u = x / w;
+        c = c * (1.0 + 0.18 * Clamp01(1.0 - std::fabs(u - 0.5) * w / 1.5));
+        c = c * (1.0 - 0.2 * Clamp01(1.0 - std::fabs(u - 0.5) * w / 0.6 + 0.3));
+        for (double seam : {0.25, 0.75}) c = c * (1.0 - 0.25 * Clamp01(1.0 - std::fabs(u - seam) * w));
+        return c;
+    };
+}
+
+// Woodland camouflage: three greens and a brown in soft-edged blotches.
+Shader Camo(int w, int h, Color base, uint32_t seed) {
+    return [=](double x, double y) {
+        const double scale = 5.0 / 32.0;
+        const double a = Fractal(x * scale, y * scale, seed, 3);
+        const double b = Fractal(x * scale + 17.0, y * scale + 9.0, seed + 5u, 3);
+        Color c = base;
+        c = Mix(c, base * 0.62, SmoothStep(0.52, 0.56, a));
+        c = Mix(c, Hex(0x5a4a34) * (Luma(base) / 0.35), SmoothStep(0.58, 0.62, b));
+        c = Mix(c, base * 1.3, SmoothStep(0.62, 0.66, 1.0 - a));
+        return Fabric(c, x, y, w, h, seed + 11u, 0.1);
+    };
+}
+
 // Lab coat body: white cotton with a centre opening, buttons and a pocket.
 Shader LabCoat(int w, int h, uint32_t seed, bool torso) {
     return [=](double x, double y) {
@@ -255,8 +281,8 @@ std::vector<PictureSpec> ScientistPictures() {
     p.push_back(P("S6", 32, 4, Strip(4, Hex(0xf4f4f0), Hex(0xc8c8c0))));
     p.push_back(P("S7", 32, 32, Hands(32, 32, skin, s("S7"), false)));
     p.push_back(P("S8", 16, 16, Hands(16, 16, skin * 0.95, s("S8"), false)));
-    p.push_back(P("S9", 64, 64, Cloth(64, 64, Hex(0x4a4a58), s("S9"), 0.08)));
-    p.push_back(P("S10", 32, 32, Cloth(32, 32, Hex(0x484856), s("S10"), 0.08)));
+    p.push_back(P("S9", 64, 64, Trousers(64, 64, Hex(0x4a4a58), s("S9"))));
+    p.push_back(P("S10", 32, 32, Trousers(32, 32, Hex(0x484856), s("S10"))));
     p.push_back(P("S11", 32, 32, Leather(32, 32, Hex(0x4a2e1c), s("S11"), true)));
     p.push_back(P("S12", 16, 16, Hands(16, 16, skin * 0.92, s("S12"), false)));
     p.push_back(P("S13", 32, 8, Hair(hair * 0.9, s("S13"))));
@@ -278,10 +304,10 @@ std::vector<PictureSpec> WardenPictures() {
     p.push_back(P("W3", 32, 16, Visor(32, 16, s("W3"))));
     p.push_back(P("W4", 64, 64, Armour(64, 64, Hex(0x43523f), s("W4"), true)));
     p.push_back(P("W5", 32, 32, GreyPlate(32, 32, s("W5")), true));
-    p.push_back(P("W6", 32, 32, Cloth(32, 32, uniform, s("W6"), 0.1)));
+    p.push_back(P("W6", 32, 32, Camo(32, 32, uniform, s("W6"))));
     p.push_back(P("W7", 32, 32, Hands(32, 32, skin, s("W7"), true)));
     p.push_back(P("W8", 16, 16, Hands(16, 16, skin, s("W8"), true)));
-    p.push_back(P("W9", 64, 64, Cloth(64, 64, uniform * 0.95, s("W9"), 0.1)));
+    p.push_back(P("W9", 64, 64, Camo(64, 64, uniform * 0.95, s("W9"))));
     p.push_back(P("W10", 32, 32, Leather(32, 32, Hex(0x1e1c1a), s("W10"), true)));
     p.push_back(P("W11", 64, 16, Pouches(64, 16, Hex(0x2a302a), s("W11"))));
     p.push_back(P("W12", 16, 16, GreyPlate(16, 16, s("W12"))));
@@ -290,9 +316,9 @@ std::vector<PictureSpec> WardenPictures() {
     p.push_back(P("W15", 128, 32, Rifle(128, 32, s("W15"))));
     p.push_back(P("W16", 32, 32, Leather(32, 32, Hex(0x2a2a2c), s("W16"), false)));
     p.push_back(P("W17", 32, 32, Pouches(32, 32, Hex(0x303830), s("W17"))));
-    p.push_back(P("W18", 32, 32, Cloth(32, 32, uniform * 0.9, s("W18"), 0.1)));
+    p.push_back(P("W18", 32, 32, Camo(32, 32, uniform * 0.9, s("W18"))));
     p.push_back(P("W19", 32, 32, GreyPlate(32, 32, s("W19"))));
-    p.push_back(P("W20", 32, 64, Cloth(32, 64, uniform * 0.95, s("W20"), 0.1)));
+    p.push_back(P("W20", 32, 64, Camo(32, 64, uniform * 0.95, s("W20"))));
     return p;
 }
 
