@@ -313,8 +313,8 @@ else
   finished 0
 fi
 
-# 2. Full screen at 1024x768, F1 to windowed keeping the client size, then
-#    Alt+F4 (what closing the window does without a window manager).
+# 2. Full screen at 1024x768, F1 to windowed keeping the client size, F1
+#    back to full screen, then Alt+F4.
 echo "full screen 1024x768"
 start_program
 settle_dialog 0 0 yes full-1024
@@ -333,6 +333,11 @@ if [ "$DIALOG_SEEN" = yes ]; then
       shot f1-windowed
       ticks=$(ticks_over 1)
       expect "frames after the rebuild ($ticks ticks in 1 s)" [ "$ticks" -ge 5 ]
+      press "$window" F1
+      sleep 1
+      window=$(find_window "^$TITLE\$" 10)
+      size=$(geometry "$window")
+      expect "F1 again: full screen at 1024x768 (got $size)" [ "$size" = 1024x768+0+0 ]
       press "$window" alt+F4
       finished 10
       expect "Alt+F4 ends the program with exit code 0 (got $EXIT_CODE)" [ "$EXIT_CODE" = 0 ]
