@@ -27,7 +27,7 @@ extern const ResourceEntry kResourceTable[];
 extern const size_t kResourceCount;
 
 // The first entry of `table` whose type and name match, as Windows matches
-// them: a MAKEINTRESOURCEA number matches only that number, a string matches
-// only a string and without regard to case. Null when nothing matches or
-// either argument is null.
+// them: a MAKEINTRESOURCEA number, or a string "#N", matches only that
+// number; any other string matches only a string, without regard to case.
+// Null when nothing matches or either argument is null.
 const ResourceEntry* FindResourceEntry(const ResourceEntry* table, size_t count, LPCSTR name, LPCSTR type);

@@ -20,12 +20,30 @@ bool SameText(const char* a, const char* b) {
     return *a == *b;
 }
 
-// A key is either a number made with MAKEINTRESOURCEA or a string.
-bool KeyMatches(LPCSTR key, const char* text, uint16_t id) {
-    if (IS_INTRESOURCE(key)) {
-        return text == nullptr && id == static_cast<uint16_t>(reinterpret_cast<UINT_PTR>(key));
+// "#258" stands for the number 258, as Windows reads it; false for any
+// other text.
+bool NumberText(const char* key, uint16_t& number) {
+    if (key[0] != '#' || key[1] == '\0') return false;
+    unsigned value = 0;
+    for (const char* p = key + 1; *p != '\0'; ++p) {
+        if (*p < '0' || *p > '9') return false;
+        value = value * 10 + static_cast<unsigned>(*p - '0');
+        if (value > 0xffff) return false;
     }
-    return text != nullptr && SameText(key, text);
+    number = static_cast<uint16_t>(value);
+    return true;
+}
+
+// A key is a number made with MAKEINTRESOURCEA, a number written "#N", or a
+// string.
+bool KeyMatches(LPCSTR key, const char* text, uint16_t id) {
+    uint16_t number = 0;
+    if (IS_INTRESOURCE(key)) {
+        number = static_cast<uint16_t>(reinterpret_cast<UINT_PTR>(key));
+    } else if (!NumberText(key, number)) {
+        return text != nullptr && SameText(key, text);
+    }
+    return text == nullptr && id == number;
 }
 
 }  // namespace

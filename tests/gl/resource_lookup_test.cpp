@@ -38,7 +38,9 @@ TEST(PlatformResources, MissingNamesAndWrongTypesFindNothing) {
 
 TEST(PlatformResources, TheDialogAndItsBitmapHaveNumbers) {
     const HMODULE module = GetModuleHandleA(nullptr);
-    EXPECT_NE(FindResourceA(module, MAKEINTRESOURCEA(225), RT_DIALOG), nullptr);
+    const HRSRC dialog = FindResourceA(module, MAKEINTRESOURCEA(225), RT_DIALOG);
+    EXPECT_NE(dialog, nullptr);
+    EXPECT_EQ(FindResourceA(module, "#225", RT_DIALOG), dialog);
     const HRSRC bitmap = FindResourceA(module, MAKEINTRESOURCEA(227), RT_BITMAP);
     ASSERT_NE(bitmap, nullptr);
     uint32_t headerSize = 0;

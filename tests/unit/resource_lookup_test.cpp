@@ -56,8 +56,14 @@ TEST(ResourceLookup, NumberedTypesAndNamesMatchOnlyNumbers) {
     EXPECT_EQ(FindResourceA(nullptr, MAKEINTRESOURCEA(227), RT_DIALOG), nullptr);
     EXPECT_EQ(FindResourceA(nullptr, MAKEINTRESOURCEA(225), RT_BITMAP), nullptr);
     EXPECT_EQ(FindResourceA(nullptr, "225", RT_DIALOG), nullptr);
-    EXPECT_EQ(FindResourceA(nullptr, "#225", RT_DIALOG), nullptr);
     EXPECT_EQ(FindResourceA(nullptr, MAKEINTRESOURCEA(225), "5"), nullptr);
+    // "#N" is the written form of the number N, for names and types alike.
+    EXPECT_EQ(FindResourceA(nullptr, "#225", RT_DIALOG), dialog);
+    EXPECT_EQ(FindResourceA(nullptr, "#227", "#2"), bitmap);
+    EXPECT_EQ(FindResourceA(nullptr, "#0227", "#2"), bitmap);
+    EXPECT_EQ(FindResourceA(nullptr, "#", RT_DIALOG), nullptr);
+    EXPECT_EQ(FindResourceA(nullptr, "#22x", RT_DIALOG), nullptr);
+    EXPECT_EQ(FindResourceA(nullptr, "#65761", RT_DIALOG), nullptr);  // 225 + 65536 is no number of 16 bits
 }
 
 TEST(ResourceLookup, TheFirstMatchingEntryOfATableWins) {
