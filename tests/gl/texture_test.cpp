@@ -434,8 +434,17 @@ long MemoryKilobytes() {
 #endif
 }
 
-// A hundred loads of every embedded picture leave the process no bigger;
-// under AddressSanitizer its leak check at exit also sees every allocation.
+// AddressSanitizer holds freed memory back for a while, so the process grows
+// regardless; its leak check at exit sees every allocation instead.
+#if defined(__SANITIZE_ADDRESS__)
+#define CORVANE_ADDRESS_SANITIZER
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define CORVANE_ADDRESS_SANITIZER
+#endif
+#endif
+
+// A hundred loads of every embedded picture leave the process no bigger.
 TEST_F(TextureTest, LoadingEveryEmbeddedPictureAHundredTimesLeavesMemoryFlat) {
     const std::vector<std::string> names = EmbeddedPictureNames();
     const auto loadAll = [&] {
@@ -449,7 +458,10 @@ TEST_F(TextureTest, LoadingEveryEmbeddedPictureAHundredTimesLeavesMemoryFlat) {
     for (int round = 0; round < 100; ++round) loadAll();
     const long after = MemoryKilobytes();
     ASSERT_GT(before, 0);
+    RecordProperty("memoryGrowthKilobytes", static_cast<int>(after - before));
+#ifndef CORVANE_ADDRESS_SANITIZER
     EXPECT_LT(after - before, 2048) << before << " kB before, " << after << " kB after";
+#endif
 }
 
 }  // namespace
