@@ -213,8 +213,11 @@ private:
         // A frame rate that is not a positive number, or a negative frame
         // count, gives an animation of length 0: the model holds its pose at
         // time 0.
-        const double total = frames * 1000.0 / framesPerSecond;
-        model.totalTimeMs = framesPerSecond > 0.0f && std::isfinite(total) && total >= 0.0 ? total : 0.0;
+        model.totalTimeMs = 0.0;
+        if (framesPerSecond > 0.0f && frames >= 0) {
+            const double total = frames * 1000.0 / framesPerSecond;
+            if (std::isfinite(total)) model.totalTimeMs = total;
+        }
         return true;
     }
 
