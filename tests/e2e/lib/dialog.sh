@@ -1,0 +1,384 @@
+# The settings dialog's end-to-end checks, shared by the Linux and the Wine
+# scripts. The including script sets PROGRAM_NAME and defines:
+#   launch              start the program in $WORK, setting APP_PID
+#   find_dialog [SECS]  the dialog's window id once it is visible
+#   find_about [SECS]   the About box's window id once it is visible
+#   find_gl [SECS]      the GL window's id once it is visible
+# then calls run_dialog_checks. Screenshots land in $SHOTS.
+
+WORK=$(mktemp -d)
+mkdir -p "$SHOTS"
+rm -f "$SHOTS"/*.png
+failures=0
+checks=0
+XVFB_PID=
+APP_PID=
+
+cleanup_dialog_checks() {
+  [ -n "$APP_PID" ] && kill "$APP_PID" 2>/dev/null
+  declare -F cleanup_target >/dev/null && cleanup_target
+  [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null
+  rm -rf "$WORK"
+}
+trap cleanup_dialog_checks EXIT
+
+pass() { checks=$((checks + 1)); echo "  ok   $*"; }
+fail() { checks=$((checks + 1)); failures=$((failures + 1)); echo "  FAIL $*"; }
+expect() {  # expect DESCRIPTION COMMAND...
+  local what=$1
+  shift
+  if "$@"; then pass "$what"; else fail "$what"; fi
+}
+
+start_display() {
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$WORK/display" 2>"$WORK/xvfb.log" &
+  XVFB_PID=$!
+  for _ in $(seq 300); do [ -s "$WORK/display" ] && break; sleep 0.1; done
+  [ -s "$WORK/display" ] || { echo "$PROGRAM_NAME: FAIL (Xvfb did not start)"; exit 1; }
+  export DISPLAY=:$(cat "$WORK/display")
+}
+
+# wait_for FINDER SECONDS: polls a finder until it names a visible window.
+wait_for() {
+  local finder=$1 deadline=$((SECONDS + $2)) id
+  while [ $SECONDS -le $deadline ]; do
+    id=$($finder) && [ -n "$id" ] && { echo "$id"; return 0; }
+    sleep 0.1
+  done
+  return 1
+}
+
+# geometry WINDOW: "WIDTH HEIGHT X Y".
+geometry() {
+  xwininfo -id "$1" 2>/dev/null | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4}
+                                       /^  Width/ {w=$2} /^  Height/ {h=$2} END {print w, h, x, y}'
+}
+
+# Dialog units to screen pixels over the dialog's window (150 x 119 units).
+DIALOG_ID= DIALOG_W=0 DIALOG_H=0 DIALOG_X=0 DIALOG_Y=0
+measure_dialog() {
+  DIALOG_ID=$1
+  read -r DIALOG_W DIALOG_H DIALOG_X DIALOG_Y < <(geometry "$1")
+}
+unit_x() { echo $((DIALOG_W * $1 / 150)); }
+unit_y() { echo $((DIALOG_H * $1 / 119)); }
+
+# click_unit X Y: a left click at dialog units X, Y.
+click_unit() {
+  xdotool mousemove --sync $((DIALOG_X + $(unit_x "$1"))) $((DIALOG_Y + $(unit_y "$2"))) click 1
+  sleep 0.3
+}
+
+focus() { xdotool windowfocus --sync "$1" 2>/dev/null || xdotool windowfocus "$1"; sleep 0.3; }
+
+keys() {  # keys WINDOW KEY...
+  local window=$1
+  shift
+  focus "$window"
+  for key in "$@"; do
+    xdotool key --clearmodifiers "$key"
+    sleep 0.2
+  done
+}
+
+shot() { timeout 10 import -window root "$SHOTS/$1.png" 2>/dev/null; }
+
+# region_of X Y W H (dialog units) from the screen, as raw pixels into FILE.
+grab_region() {  # grab_region FILE X Y W H
+  timeout 2 import -window "$DIALOG_ID" -crop "$(unit_x "$4")x$(unit_y "$5")+$(unit_x "$2")+$(unit_y "$3")" +repage "$1" 2>/dev/null
+}
+region_hash() {  # region_hash X Y W H
+  grab_region "$WORK/region.png" "$@"
+  convert "$WORK/region.png" -depth 8 rgb:- | md5sum | cut -d' ' -f1
+}
+# colours_in X Y W H: how many different colours the region shows.
+colours_in() {
+  grab_region "$WORK/region.png" "$@"
+  convert "$WORK/region.png" -format %k info:
+}
+# matching_pixels X Y W H R-MIN G-MIN G-MAX B-MAX: pixels of the region in
+# that colour range.
+matching_pixels() {
+  grab_region "$WORK/region.png" "$1" "$2" "$3" "$4"
+  convert "$WORK/region.png" -depth 8 txt:- | awk -v r="$5" -v g0="$6" -v g1="$7" -v b="$8" -F'[(),]' \
+    'NR > 1 && $3 >= r && $4 >= g0 && $4 <= g1 && $5 <= b {n++} END {print n + 0}'
+}
+
+# finished SECONDS: waits for the program to end and prints its exit code
+# ("running" if it did not end in time); notes any GL window meanwhile.
+GL_SEEN=no
+finished() {
+  local deadline=$((SECONDS + $1))
+  GL_SEEN=no
+  while kill -0 "$APP_PID" 2>/dev/null && [ $SECONDS -le $deadline ]; do
+    [ -n "$(find_gl)" ] && GL_SEEN=yes
+    sleep 0.2
+  done
+  if kill -0 "$APP_PID" 2>/dev/null; then
+    echo running
+    # The dialog's loop does not look at SIGTERM; SIGKILL follows.
+    kill "$APP_PID" 2>/dev/null
+    for _ in $(seq 30); do kill -0 "$APP_PID" 2>/dev/null || break; sleep 0.1; done
+    kill -9 "$APP_PID" 2>/dev/null
+    wait "$APP_PID" 2>/dev/null
+  else
+    wait "$APP_PID"
+    echo $?
+  fi
+  APP_PID=
+}
+
+# end_show: Escape in the GL window ends the program with exit code 0.
+end_show() {
+  keys "$1" Escape
+  expect "Escape in the show ends the program with exit code 0" [ "$(finished 30)" = 0 ]
+}
+
+# now: microseconds of the wall clock.
+now() { local t=$EPOCHREALTIME; echo $((10#${t//[.,]/})); }
+# seconds MICROSECONDS: as a decimal number of seconds, for messages.
+seconds() { printf '%d.%02d' $(($1 / 1000000)) $(($1 % 1000000 / 10000)); }
+
+# settled: waits until the dialog is drawn and its countdown shows a number
+# (after the first tick); true when it does in time.
+settled() {
+  local deadline=$((SECONDS + 10))
+  while [ $SECONDS -le $deadline ]; do
+    [ "$(colours_in 130 5 14 11)" -gt 1 ] && return 0
+    sleep 0.05
+  done
+  return 1
+}
+
+# read_countdown [PICTURE]: the number the countdown shows (in PICTURE, a
+# grab of its region, or on the screen now), read with gocr from an
+# enlarged black-and-white copy; empty when nothing is legible.
+read_countdown() {
+  local picture=${1:-$WORK/countdown.png}
+  [ $# -eq 0 ] && grab_region "$picture" 130 5 14 11
+  convert "$picture" -colorspace Gray -scale 400% -threshold 70% "$WORK/countdown.pnm"
+  # gocr takes the narrow one for a letter l; the field only ever holds digits.
+  gocr "$WORK/countdown.pnm" 2>/dev/null | tr 'lI|' '111' | tr -dc '0-9'
+}
+
+# watch_countdown FILE: grabs the countdown until the dialog is gone, then
+# reads the grabs. Writes one line "BEFORE AFTER NUMBER" (microseconds
+# around the grab) per grab: NUMBER is "-" when the grab showed nothing
+# legible and "gone" when there was no dialog left to grab. Reading comes
+# after, so that a slow machine still grabs often.
+watch_countdown() {
+  local before after count=0 number
+  : >"$WORK/grabs"
+  while :; do
+    before=$(now)
+    rm -f "$WORK/grab-$count.png"
+    grab_region "$WORK/grab-$count.png" 130 5 14 11
+    after=$(now)
+    echo "$before $after $WORK/grab-$count.png" >>"$WORK/grabs"
+    [ -s "$WORK/grab-$count.png" ] || [ -n "$(find_dialog)" ] || break
+    count=$((count + 1))
+    sleep 0.1
+  done
+  : >"$1"
+  while read -r before after picture; do
+    if [ -s "$picture" ]; then
+      number=$(read_countdown "$picture")
+      echo "$before $after ${number:--}" >>"$1"
+    else
+      echo "$before $after gone" >>"$1"
+    fi
+  done <"$WORK/grabs"
+}
+
+# check_countdown FILE: every reading must fit one opening time T, reading
+# 30 - s during second s after T (a tick and a repaint of slack); the first
+# reading is 30, the last 2 or 1 (the dialog may go before "1" is drawn),
+# and the dialog ends at T + 29 s.
+check_countdown() {
+  local file=$1 slack=300000
+  awk -v slack="$slack" '
+    $3 ~ /^[0-9]+$/ {
+      n++; if (n == 1) first = $3; last = $3
+      lo_i = $1 - (31 - $3) * 1000000; hi_i = $2 - (30 - $3) * 1000000 + slack
+      if (n == 1 || lo_i > lo) lo = lo_i; if (n == 1 || hi_i < hi) hi = hi_i
+      if ($3 < 1 || $3 > 30 || (n > 1 && $3 > previous)) bad++; previous = $3; seen[$3] = 1 }
+    $3 != "gone" { open = $1 }
+    $3 == "gone" && !gone { gone = $2 }
+    END { distinct = 0; for (k in seen) distinct++
+          printf "%d %d %d %d %d %d %d %d\n", n, first, last, distinct, bad, hi - lo, open - hi, gone - lo }' "$file" \
+    >"$WORK/countdown.summary"
+  local n first last distinct bad window open gone
+  read -r n first last distinct bad window open gone <"$WORK/countdown.summary"
+  echo "       (${n} readings, ${distinct} different, from ${first} to ${last})"
+  expect "the countdown reads 30 after the first tick (${first})" [ "$first" = 30 ]
+  expect "it counts down, never up, and stays within 30 to 1" [ "$n" -gt 0 -a "$bad" -eq 0 ]
+  expect "every reading is 30 less the whole seconds since one opening time" [ "$window" -gt 0 ]
+  expect "enough readings to tell (${distinct} different numbers)" [ "$distinct" -ge 15 ]
+  expect "it gets down to 2 or 1 (${last})" [ "$last" = 1 -o "$last" = 2 ]
+  expect "the dialog is open until 29 s after it opened and gone soon after ($(seconds "$open") s, $(seconds "$gone") s)" \
+    [ "$open" -lt $((29000000 + slack)) -a "$gone" -gt 28700000 -a "$gone" -lt 32000000 ]
+}
+
+check_controls_drawn() {
+  # Every control shows something: the picture, the texts, the lists, the
+  # boxes and the buttons (the screenshot shows them to a person).
+  local name region
+  for region in "Start 7 98 32 14" "Exit 109 98 34 14" "About 49 98 50 14" "title 45 12 67 8" \
+                "Res: 11 35 16 9" "Bpp: 11 51 16 9" "resolution-list 37 33 87 12" "depth-list 37 50 87 12" \
+                "Fullscreen 53 66 48 10" "Sound 53 76 37 10"; do
+    set -- $region
+    name=$1
+    shift
+    expect "the $name control is drawn" [ "$(colours_in "$@")" -gt 2 ]
+  done
+  expect "the emblem shows its dusky planet" [ "$(matching_pixels 7 7 21 20 190 80 200 110)" -gt 10 ]
+}
+
+run_dialog_checks() {
+  [ -n "$XVFB_PID" ] || start_display
+  echo "$PROGRAM_NAME: DISPLAY=$DISPLAY"
+
+  echo "untouched: the dialog and its countdown, then the show starting by itself"
+  launch
+  local dialog gl
+  if dialog=$(wait_for find_dialog 60); then
+    measure_dialog "$dialog"
+    pass "the dialog appears (${DIALOG_W}x${DIALOG_H} at ${DIALOG_X},${DIALOG_Y})"
+    expect "it is centred on the 1024x768 screen" \
+      [ $((DIALOG_X * 2 + DIALOG_W - 1024)) -ge -2 -a $((DIALOG_X * 2 + DIALOG_W - 1024)) -le 2 -a \
+        $((DIALOG_Y * 2 + DIALOG_H - 768)) -ge -2 -a $((DIALOG_Y * 2 + DIALOG_H - 768)) -le 2 ]
+    watch_countdown "$SHOTS/countdown.log"
+    check_countdown "$SHOTS/countdown.log"
+    if gl=$(wait_for find_gl 15); then
+      sleep 1
+      read -r w h x y < <(geometry "$gl")
+      expect "the show starts full screen at 1024x768 (${w}x${h}+${x}+${y})" [ "${w}x${h}+${x}+${y}" = 1024x768+0+0 ]
+      shot autostart
+      end_show "$gl"
+    else
+      fail "the show starts by itself"
+    fi
+  else
+    fail "the dialog appears"
+  fi
+  finished 1 >/dev/null
+
+  echo "the dialog's controls; 320x200 windowed chosen, About, then Start"
+  launch
+  if dialog=$(wait_for find_dialog 60); then
+    measure_dialog "$dialog"
+    local about countdown later
+    settled
+    sleep 0.5
+    shot dialog
+    check_controls_drawn
+    # Start has the focus; Tab goes Exit, resolution list (End: its last
+    # entry, 320x200), depth list, Fullscreen (space unticks it).
+    keys "$dialog" Tab Tab End Tab Tab space
+    shot chosen-before-about
+    click_unit 74 105
+    if about=$(wait_for find_about 10); then
+      pass "About shows \"About Corvane\""
+      shot about
+      countdown=$(read_countdown)
+      sleep 1.3
+      later=$(read_countdown)
+      expect "the countdown goes on while About is open (${countdown}, then ${later})" \
+        [ -n "$countdown" -a -n "$later" ] && [ "${later:-99}" -lt "${countdown:-0}" ]
+      keys "$about" Return
+      sleep 0.5
+      expect "the About box closes" [ -z "$(find_about)" ]
+      expect "the dialog is still open" [ -n "$(find_dialog)" ]
+      shot chosen-after-about
+    else
+      fail "About shows \"About Corvane\""
+    fi
+    # About has the focus now, so Enter would open it again: click Start.
+    click_unit 23 105
+    if gl=$(wait_for find_gl 15); then
+      sleep 1
+      read -r w h x y < <(geometry "$gl")
+      expect "About left the choices: Start opens a 320x200 window (${w}x${h}+${x}+${y})" [ "${w}x${h}" = 320x200 ]
+      end_show "$gl"
+    else
+      fail "Start opens the show"
+    fi
+  else
+    fail "the dialog appears"
+  fi
+  finished 1 >/dev/null
+
+  local file
+  for file in "320 200 8 0 0" "1024 768 32 1 1"; do
+    echo "a settings file of $file, then Start"
+    echo "$file" >"$WORK/corvane.cfg"
+    launch
+    if dialog=$(wait_for find_dialog 60); then
+      keys "$dialog" Return
+      if gl=$(wait_for find_gl 15); then
+        sleep 1
+        read -r w h x y < <(geometry "$gl")
+        expect "Start gives full screen 1024x768 whatever the file said (${w}x${h}+${x}+${y})" \
+          [ "${w}x${h}+${x}+${y}" = 1024x768+0+0 ]
+        end_show "$gl"
+      else
+        fail "Start opens the show"
+      fi
+    else
+      fail "the dialog appears"
+    fi
+    finished 1 >/dev/null
+    rm -f "$WORK/corvane.cfg"
+  done
+
+  echo "320x200, 8 bits, both boxes unticked, Start"
+  launch
+  if dialog=$(wait_for find_dialog 60); then
+    measure_dialog "$dialog"
+    # Start has the focus; Tab goes Exit, resolution list, depth list,
+    # Fullscreen, Sound. End picks a list's last entry.
+    keys "$dialog" Tab Tab End Tab End Tab space Tab space
+    shot chosen-320x200
+    keys "$dialog" Return
+    if gl=$(wait_for find_gl 15); then
+      sleep 1
+      read -r w h x y < <(geometry "$gl")
+      expect "a 320x200 window opens (${w}x${h}+${x}+${y})" [ "${w}x${h}" = 320x200 ]
+      shot window-320x200
+      end_show "$gl"
+    else
+      fail "Start opens the show"
+    fi
+  else
+    fail "the dialog appears"
+  fi
+  finished 1 >/dev/null
+
+  local way
+  for way in Exit Escape alt+F4; do
+    echo "ending the dialog with $way"
+    launch
+    if dialog=$(wait_for find_dialog 60); then
+      measure_dialog "$dialog"
+      if [ "$way" = Exit ]; then
+        focus "$dialog"
+        click_unit 126 105
+      else
+        keys "$dialog" "$way"
+      fi
+      expect "$way ends the program with exit code 0" [ "$(finished 10)" = 0 ]
+      expect "no GL window was made" [ "$GL_SEEN" = no ]
+    else
+      fail "the dialog appears"
+      finished 1 >/dev/null
+    fi
+  done
+
+  echo "screenshots: $SHOTS"
+  if [ "$failures" -eq 0 ]; then
+    echo "$PROGRAM_NAME: PASS ($checks checks)"
+  else
+    echo "$PROGRAM_NAME: FAIL ($failures of $checks checks failed)"
+    exit 1
+  fi
+}
