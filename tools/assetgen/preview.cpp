@@ -277,17 +277,18 @@ bool WritePreview(const std::string& path, double seconds) {
     const int w = 400, h = 300, columns = 3;
     Image sheet(w * columns, h * static_cast<int>((cameras.size() + columns - 1) / columns), 3);
     for (size_t i = 0; i < cameras.size(); ++i) {
-        for (bool alarm : {false}) {
-            Raster r(w, h);
-            r.Draw(room, identity, {}, cameras[i], textures, alarm || i % 2 == 1);
-            r.Draw(warden, Place(WardenPlacement()), wardenSkin, cameras[i], textures, alarm || i % 2 == 1);
-            r.Draw(scientist, Place(ScientistPlacement()), scientistSkin, cameras[i], textures, alarm || i % 2 == 1);
-            DrawText(r.image, cameras[i].label, 4, 4, Color{1, 1, 0.3});
-            const int left = static_cast<int>(i % columns) * w, top = static_cast<int>(i / columns) * h;
-            for (int y = 0; y < h; ++y) {
-                for (int x = 0; x < w; ++x) {
-                    for (int c = 0; c < 3; ++c) sheet.At(left + x, top + y)[c] = r.image.At(x, y)[c];
-                }
+        // Every other view shows the blink phase: the alarm picture and the
+        // red spot light.
+        const bool alarm = i % 2 == 1;
+        Raster r(w, h);
+        r.Draw(room, identity, {}, cameras[i], textures, alarm);
+        r.Draw(warden, Place(WardenPlacement()), wardenSkin, cameras[i], textures, alarm);
+        r.Draw(scientist, Place(ScientistPlacement()), scientistSkin, cameras[i], textures, alarm);
+        DrawText(r.image, cameras[i].label, 4, 4, Color{1, 1, 0.3});
+        const int left = static_cast<int>(i % columns) * w, top = static_cast<int>(i / columns) * h;
+        for (int y = 0; y < h; ++y) {
+            for (int x = 0; x < w; ++x) {
+                for (int c = 0; c < 3; ++c) sheet.At(left + x, top + y)[c] = r.image.At(x, y)[c];
             }
         }
     }

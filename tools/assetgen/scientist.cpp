@@ -182,13 +182,11 @@ Ms3dModel BuildScientist() {
         const Vec3 across = Normalize(Cross(y, forward));
         const Vec3 face = Normalize(Cross(forward, across));
         b.Box(gTabletBody, kTablet, tabletCenter, across * 0.62, face * 0.05, forward * 0.85);
-        const Vec3 eyes{0, 11.4, 0.6};
         Regroup(model, first, gScreen, [&](Vec3 c) { return Dot(c - tabletCenter, face) > 0.04; },
                 [&](Vec3 c) {
                     const Vec3 d = c - tabletCenter;
                     return UV{0.5 + Dot(d, across) / 1.24, 0.5 - Dot(d, forward) / 1.7};
                 });
-        (void)eyes;
     }
 
     const int needV = 380 - static_cast<int>(model.vertices.size());
@@ -197,7 +195,7 @@ Ms3dModel BuildScientist() {
     if (pad.found) {
         // Detail: pens in the breast pocket, a button, a name badge.
         for (int k = 0; k < pad.cones; ++k) {
-            b.Cone(gFingers, kChest, {0.42 + 0.12 * k, 9.2, 0.86}, {0.42 + 0.12 * k, 9.75, 0.88}, 0.05, pad.ConeSides(k));
+            b.Cone(gTabletBody, kChest, {0.42 + 0.12 * k, 9.2, 0.86}, {0.42 + 0.12 * k, 9.75, 0.88}, 0.05, pad.ConeSides(k));
         }
         if (pad.discSides > 0) b.Disc(gShirt, kChest, {-0.45, 9.45, 1.02}, {0, 0.1, 1}, 0.16, pad.discSides);
         for (int k = 0; k < pad.quads; ++k) b.Quad(gShirt, kChest, {-0.65, 9.55 - 0.3 * k, 0.98}, {0.35, 0, 0}, {0, -0.2, 0});
