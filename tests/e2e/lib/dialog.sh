@@ -48,6 +48,16 @@ wait_for() {
   return 1
 }
 
+# gone FINDER SECONDS: true once the finder names no window.
+gone() {
+  local deadline=$((SECONDS + $2))
+  while [ $SECONDS -le $deadline ]; do
+    [ -z "$($1)" ] && return 0
+    sleep 0.2
+  done
+  return 1
+}
+
 # geometry WINDOW: "WIDTH HEIGHT X Y".
 geometry() {
   xwininfo -id "$1" 2>/dev/null | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4}
@@ -104,9 +114,12 @@ matching_pixels() {
     'NR > 1 && $3 >= r && $4 >= g0 && $4 <= g1 && $5 <= b {n++} END {print n + 0}'
 }
 
-# finished SECONDS: waits for the program to end and prints its exit code
-# ("running" if it did not end in time); notes any GL window meanwhile.
+# finished SECONDS: waits for the program to end and sets EXIT_CODE to its
+# exit code ("running" if it did not end in time, and is then killed);
+# notes any GL window meanwhile in GL_SEEN. Not to be called in a $(...):
+# only this shell can collect the program's exit code.
 GL_SEEN=no
+EXIT_CODE=
 finished() {
   local deadline=$((SECONDS + $1))
   GL_SEEN=no
@@ -115,7 +128,7 @@ finished() {
     sleep 0.2
   done
   if kill -0 "$APP_PID" 2>/dev/null; then
-    echo running
+    EXIT_CODE=running
     # The dialog's loop does not look at SIGTERM; SIGKILL follows.
     kill "$APP_PID" 2>/dev/null
     for _ in $(seq 30); do kill -0 "$APP_PID" 2>/dev/null || break; sleep 0.1; done
@@ -123,7 +136,7 @@ finished() {
     wait "$APP_PID" 2>/dev/null
   else
     wait "$APP_PID"
-    echo $?
+    EXIT_CODE=$?
   fi
   APP_PID=
 }
@@ -131,7 +144,8 @@ finished() {
 # end_show: Escape in the GL window ends the program with exit code 0.
 end_show() {
   keys "$1" Escape
-  expect "Escape in the show ends the program with exit code 0" [ "$(finished 30)" = 0 ]
+  finished 30
+  expect "Escape in the show ends the program with exit code 0 (${EXIT_CODE})" [ "$EXIT_CODE" = 0 ]
 }
 
 # now: microseconds of the wall clock.
@@ -157,8 +171,8 @@ read_countdown() {
   local picture=${1:-$WORK/countdown.png}
   [ $# -eq 0 ] && grab_region "$picture" 130 5 14 11
   convert "$picture" -colorspace Gray -scale 400% -threshold 70% "$WORK/countdown.pnm"
-  # gocr takes the narrow one for a letter l; the field only ever holds digits.
-  gocr "$WORK/countdown.pnm" 2>/dev/null | tr 'lI|' '111' | tr -dc '0-9'
+  # gocr may take a narrow one for a letter l; the field only holds digits.
+  gocr -C '0-9l' "$WORK/countdown.pnm" 2>/dev/null | tr 'l' '1' | tr -dc '0-9'
 }
 
 # watch_countdown FILE: grabs the countdown until the dialog is gone, then
@@ -193,14 +207,17 @@ watch_countdown() {
 # check_countdown FILE: every reading must fit one opening time T, reading
 # 30 - s during second s after T (a tick and a repaint of slack); the first
 # reading is 30, the last 2 or 1 (the dialog may go before "1" is drawn),
-# and the dialog ends at T + 29 s.
+# and the dialog goes at T + 29 s (Wine takes its window down up to 2 s
+# later, and a grab of a window going away can take 2 s to give up).
 check_countdown() {
   local file=$1 slack=300000
   awk -v slack="$slack" '
     $3 ~ /^[0-9]+$/ {
       n++; if (n == 1) first = $3; last = $3
-      lo_i = $1 - (31 - $3) * 1000000; hi_i = $2 - (30 - $3) * 1000000 + slack
-      if (n == 1 || lo_i > lo) lo = lo_i; if (n == 1 || hi_i < hi) hi = hi_i
+      # "1" stays up after the 30th second: the countdown stops writing then.
+      hi_i = $2 - (30 - $3) * 1000000 + slack
+      if ($3 > 1) { lo_i = $1 - (31 - $3) * 1000000; if (!haslo || lo_i > lo) lo = lo_i; haslo = 1 }
+      if (n == 1 || hi_i < hi) hi = hi_i
       if ($3 < 1 || $3 > 30 || (n > 1 && $3 > previous)) bad++; previous = $3; seen[$3] = 1 }
     $3 != "gone" { open = $1 }
     $3 == "gone" && !gone { gone = $2 }
@@ -215,8 +232,8 @@ check_countdown() {
   expect "every reading is 30 less the whole seconds since one opening time" [ "$window" -gt 0 ]
   expect "enough readings to tell (${distinct} different numbers)" [ "$distinct" -ge 15 ]
   expect "it gets down to 2 or 1 (${last})" [ "$last" = 1 -o "$last" = 2 ]
-  expect "the dialog is open until 29 s after it opened and gone soon after ($(seconds "$open") s, $(seconds "$gone") s)" \
-    [ "$open" -lt $((29000000 + slack)) -a "$gone" -gt 28700000 -a "$gone" -lt 32000000 ]
+  expect "the dialog goes 29 s after it opened ($(seconds "$open") s last seen, $(seconds "$gone") s gone)" \
+    [ "$open" -lt 31000000 -a "$gone" -gt 28700000 -a "$gone" -lt 34000000 ]
 }
 
 check_controls_drawn() {
@@ -229,7 +246,7 @@ check_controls_drawn() {
     set -- $region
     name=$1
     shift
-    expect "the $name control is drawn" [ "$(colours_in "$@")" -gt 2 ]
+    expect "the $name control is drawn" [ "$(colours_in "$@")" -gt 1 ]
   done
   expect "the emblem shows its dusky planet" [ "$(matching_pixels 7 7 21 20 190 80 200 110)" -gt 10 ]
 }
@@ -261,7 +278,7 @@ run_dialog_checks() {
   else
     fail "the dialog appears"
   fi
-  finished 1 >/dev/null
+  finished 1
 
   echo "the dialog's controls; 320x200 windowed chosen, About, then Start"
   launch
@@ -286,8 +303,7 @@ run_dialog_checks() {
       expect "the countdown goes on while About is open (${countdown}, then ${later})" \
         [ -n "$countdown" -a -n "$later" ] && [ "${later:-99}" -lt "${countdown:-0}" ]
       keys "$about" Return
-      sleep 0.5
-      expect "the About box closes" [ -z "$(find_about)" ]
+      expect "the About box closes" gone find_about 5
       expect "the dialog is still open" [ -n "$(find_dialog)" ]
       shot chosen-after-about
     else
@@ -306,7 +322,7 @@ run_dialog_checks() {
   else
     fail "the dialog appears"
   fi
-  finished 1 >/dev/null
+  finished 1
 
   local file
   for file in "320 200 8 0 0" "1024 768 32 1 1"; do
@@ -327,7 +343,7 @@ run_dialog_checks() {
     else
       fail "the dialog appears"
     fi
-    finished 1 >/dev/null
+    finished 1
     rm -f "$WORK/corvane.cfg"
   done
 
@@ -352,7 +368,7 @@ run_dialog_checks() {
   else
     fail "the dialog appears"
   fi
-  finished 1 >/dev/null
+  finished 1
 
   local way
   for way in Exit Escape alt+F4; do
@@ -366,11 +382,12 @@ run_dialog_checks() {
       else
         keys "$dialog" "$way"
       fi
-      expect "$way ends the program with exit code 0" [ "$(finished 10)" = 0 ]
+      finished 30
+      expect "$way ends the program with exit code 0 (${EXIT_CODE})" [ "$EXIT_CODE" = 0 ]
       expect "no GL window was made" [ "$GL_SEEN" = no ]
     else
       fail "the dialog appears"
-      finished 1 >/dev/null
+      finished 1
     fi
   done
 
