@@ -43,7 +43,7 @@ Shader Face(int w, int h, Color skin, Color hair, double hairline, bool glasses,
         // Nose shading and mouth.
         c = c * (1.0 - 0.18 * Ellipse(u * 100, v * 100, 52, 60, 2.5, 5));
         c = Mix(c, skin * 1.12, Ellipse(u * 100, v * 100, 49, 58, 2, 4) * 0.6);
-        c = Mix(c, Hex(0x8a4a40), Ellipse(u * 100, v * 100, 50, 72, 7, 1.6) * 0.9);
+        c = Mix(c, Hex(0x6a3028), Ellipse(u * 100, v * 100, 50, 72, 8, 2.6) * 0.9);
         if (stubble) c = Mix(c, hair * 0.9, SmoothStep(0.66, 0.8, v) * (1.0 - SmoothStep(0.2, 0.45, std::fabs(fx) - 0.3)) * 0.35);
         // Ears at the sides.
         for (double ex : {0.25, 0.75}) c = Mix(c, skin * 0.85, Ellipse(u * 100, v * 100, ex * 100, 50, 3, 7) * 0.7);

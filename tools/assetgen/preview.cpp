@@ -274,6 +274,9 @@ bool WritePreview(const std::string& path, double seconds) {
     cameras.push_back({scientistAt + Vec3{2, 2, -12}, scientistAt, {0, 1, 0}, 60, "SCIENTIST FRONT"});
     cameras.push_back({scientistAt + Vec3{-12, 3, 4}, scientistAt, {0, 1, 0}, 60, "SCIENTIST SIDE"});
     cameras.push_back({wardenAt + Vec3{-2, 4, 16}, wardenAt + Vec3{1.5, 0, 4}, {0, 1, 0}, 60, "BOTH"});
+    const Vec3 wardenHead = wardenAt + Vec3{0, 5.3, 0}, scientistHead = scientistAt + Vec3{0, 4.8, 0};
+    cameras.push_back({wardenHead + Vec3{3.2, 0.3, 1.2}, wardenHead, {0, 1, 0}, 50, "WARDEN HEAD"});
+    cameras.push_back({scientistHead + Vec3{0.8, 0.3, -3.2}, scientistHead, {0, 1, 0}, 50, "SCIENTIST HEAD"});
     const int w = 400, h = 300, columns = 3;
     Image sheet(w * columns, h * static_cast<int>((cameras.size() + columns - 1) / columns), 3);
     for (size_t i = 0; i < cameras.size(); ++i) {

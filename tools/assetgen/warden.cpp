@@ -112,8 +112,8 @@ Ms3dModel BuildWarden() {
         o.bandGroups = {gCollar, gFace, gFace, gHelmet, gHelmet, gHelmet};
         o.bandT = {{1.0, 0.0}, {0.95, 0.55}, {0.55, 0.2}, {1.0, 0.95}, {0.95, 0.5}, {0.5, 0.0}};
         b.Loft(0, 0, Figure::Chain(p, r, x, z), o);
-        Regroup(model, first, gVisor, [](Vec3 c) { return c.z > 0.45 && c.y > 11.45 && c.y < 12.02; },
-                [](Vec3 c) { return UV{(c.x + 0.7) / 1.4, (12.05 - c.y) / 0.6}; });
+        Regroup(model, first, gVisor, [](Vec3 c) { return c.z > 0.3 && c.y > 11.76 && c.y < 12.04; },
+                [](Vec3 c) { return UV{(c.x + 0.75) / 1.5, (12.05 - c.y) / 0.3}; });
     }
     // Arms: shoulder, sleeve, armband, forearm guard, glove, fingers.
     for (int side = 0; side < 2; ++side) {
