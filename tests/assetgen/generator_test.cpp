@@ -11,6 +11,10 @@
 
 #include "builder.h"
 #include "catalogue.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <jpeglib.h>
 #include "encoders.h"
 #include "figure.h"
 #include "geometry.h"
@@ -72,6 +76,48 @@ TEST(CatalogueCheck, ReportsEveryWayAPictureBreaksTheTable) {
     Catalogue fewer = Built();
     fewer.files.erase(fewer.files.begin());
     EXPECT_TRUE(Reported(CheckCatalogue(fewer), "99 pictures", "100"));
+}
+
+// A progressive JPEG of the right size: decodable, but not the baseline
+// frame the catalogue asks for.
+Bytes ProgressiveJpeg(int w, int h) {
+    jpeg_compress_struct info{};
+    jpeg_error_mgr error{};
+    info.err = jpeg_std_error(&error);
+    jpeg_create_compress(&info);
+    unsigned char* buffer = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&info, &buffer, &size);
+    info.image_width = static_cast<JDIMENSION>(w);
+    info.image_height = static_cast<JDIMENSION>(h);
+    info.input_components = 3;
+    info.in_color_space = JCS_RGB;
+    jpeg_set_defaults(&info);
+    jpeg_simple_progression(&info);
+    jpeg_start_compress(&info, TRUE);
+    std::vector<JSAMPLE> row(static_cast<size_t>(w) * 3, 100);
+    while (info.next_scanline < info.image_height) {
+        JSAMPROW rows[] = {row.data()};
+        jpeg_write_scanlines(&info, rows, 1);
+    }
+    jpeg_finish_compress(&info);
+    jpeg_destroy_compress(&info);
+    Bytes bytes(buffer, buffer + size);
+    std::free(buffer);
+    return bytes;
+}
+
+TEST(CatalogueCheck, AcceptsOnlyBaselineFrames) {
+    int w = 0, h = 0, components = 0;
+    EXPECT_TRUE(JpegFrame(Jpeg(32, 4, 1), w, h, components));
+    EXPECT_EQ(w, 32);
+    EXPECT_EQ(h, 4);
+    EXPECT_EQ(components, 1);
+    EXPECT_FALSE(JpegFrame(ProgressiveJpeg(64, 64), w, h, components));
+    EXPECT_FALSE(JpegFrame(Bytes{0xff, 0xd8, 0xff}, w, h, components));
+    Catalogue c = Built();
+    FileOf(c, "T36.JPG").bytes = ProgressiveJpeg(64, 64);
+    EXPECT_TRUE(Reported(CheckCatalogue(c), "T36.JPG", "baseline"));
 }
 
 TEST(CatalogueCheck, ReportsModelsAndSoundsThatBreakTheTable) {

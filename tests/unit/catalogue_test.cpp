@@ -356,6 +356,42 @@ TEST(Catalogue, ModelSurfacesAreSoundForLightingAndCulling) {
     }
 }
 
+TEST(Catalogue, TheRoomsShellIsClosedAndFacesInwards) {
+    // Back faces are culled, so from inside only inward faces show: each of
+    // the six sides of the room must be covered by them, without holes.
+    const Model room = ReadModel("ROOM");
+    ASSERT_TRUE(room.ok);
+    double low[3] = {1e9, 1e9, 1e9}, high[3] = {-1e9, -1e9, -1e9};
+    auto axis = [](const Vec& v, int a) { return a == 0 ? v.x : a == 1 ? v.y : v.z; };
+    for (const Vec& v : room.vertices) {
+        for (int a = 0; a < 3; ++a) {
+            low[a] = std::min(low[a], axis(v, a));
+            high[a] = std::max(high[a], axis(v, a));
+        }
+    }
+    for (int a = 0; a < 3; ++a) {
+        for (int side = 0; side < 2; ++side) {
+            const double plane = side == 0 ? low[a] : high[a];
+            const double inwardSign = side == 0 ? 1.0 : -1.0;
+            double covered = 0.0;
+            for (size_t t = 0; t < room.triangles.size(); ++t) {
+                const Vec& p = room.vertices[static_cast<size_t>(room.triangles[t][0])];
+                const Vec& q = room.vertices[static_cast<size_t>(room.triangles[t][1])];
+                const Vec& r = room.vertices[static_cast<size_t>(room.triangles[t][2])];
+                bool on = true;
+                for (const Vec* v : {&p, &q, &r}) on = on && std::fabs(axis(*v, a) - plane) < 1e-3;
+                if (!on || axis(room.triangleNormals[t], a) * inwardSign < 0.99) continue;
+                const Vec u{q.x - p.x, q.y - p.y, q.z - p.z}, w{r.x - p.x, r.y - p.y, r.z - p.z};
+                const Vec c{u.y * w.z - u.z * w.y, u.z * w.x - u.x * w.z, u.x * w.y - u.y * w.x};
+                covered += 0.5 * std::sqrt(c.x * c.x + c.y * c.y + c.z * c.z);
+            }
+            const int b = (a + 1) % 3, d = (a + 2) % 3;
+            const double area = (high[b] - low[b]) * (high[d] - low[d]);
+            EXPECT_NEAR(covered / area, 1.0, 0.01) << "side " << side << " of axis " << a;
+        }
+    }
+}
+
 double Lowest(const Model& m) {
     double low = 1e9;
     for (const Vec& v : m.vertices) low = std::min(low, v.y);

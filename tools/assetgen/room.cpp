@@ -203,8 +203,8 @@ Ms3dModel BuildRoom() {
     r.WallBox(57, west, 8, 18, F + 9, F + 14, 0, 1.2, 0.0);
 
     // Columns in the four corners and ribs along the walls.
-    for (double x : {-kHalfX + 1, kHalfX - 1}) {
-        for (double z : {-kHalfZ + 1, kHalfZ - 1}) {
+    for (double x : {-kHalfX + 1.2, kHalfX - 1.2}) {
+        for (double z : {-kHalfZ + 1.2, kHalfZ - 1.2}) {
             b.AxisBox(RoomBuilder::G(9), -1, {x - 1.2, F, z - 1.2}, {x + 1.2, kCeiling, z + 1.2}, 0.0);
         }
     }
