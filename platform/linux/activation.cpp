@@ -60,6 +60,11 @@ void ActivateWindow(WindowObject* window) {
     SendToWindow(window, WM_SETFOCUS, 0, 0);
 }
 
+void ReportRestoredActivation(WindowObject* window) {
+    if (activeSerial != window->serial || window->minimized) return;
+    SendToWindow(window, WM_ACTIVATE, ActivationWParam(WA_ACTIVE, window), 0);
+}
+
 void DeactivateWindow(WindowObject* window) {
     if (activeSerial == window->serial) {
         activeSerial = 0;

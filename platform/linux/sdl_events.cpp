@@ -27,7 +27,7 @@ void Restore(WindowObject* window) {
     int height = 0;
     SDL_GetWindowSize(window->sdlWindow, &width, &height);
     window->clientWidth = -1;  // report it even when unchanged: the last report was 0 by 0
-    ReportClientSize(window, width, height);
+    if (ReportClientSize(window, width, height)) ReportRestoredActivation(window);
 }
 
 void HandleWindowEvent(const SDL_WindowEvent& event) {

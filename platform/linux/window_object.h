@@ -61,6 +61,9 @@ bool ReportClientSize(WindowObject* window, int width, int height);
 // WM_KILLFOCUS. Both are no-ops when nothing changes.
 void ActivateWindow(WindowObject* window);
 void DeactivateWindow(WindowObject* window);
+// A window activated while minimised heard WM_ACTIVATE with the minimised
+// flag; once restored it hears that it is active without it.
+void ReportRestoredActivation(WindowObject* window);
 WindowObject* FocusWindow();
 
 // Posted messages, returned by PeekMessageA and GetMessageA in order.

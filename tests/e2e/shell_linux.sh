@@ -222,7 +222,11 @@ settle_dialog() {  # settle_dialog RESOLUTION-STEPS DEPTH-STEPS FULLSCREEN(yes|n
   local dialog
   DIALOG_SEEN=no
   if ! dialog=$(find_window '^Corvane$' 15); then
-    [ "$DIALOG_EXISTS" = yes ] && fail "the settings dialog opens"
+    if [ "$DIALOG_EXISTS" = yes ]; then
+      fail "the settings dialog opens (program $(kill -0 "$APP_PID" 2>/dev/null && echo running || echo gone))"
+      tail -n 15 "$WORK/program.log" | sed 's/^/       | /'
+      xdotool search --name '' getwindowname %@ 2>/dev/null | sort | uniq -c | sed 's/^/       windows: /'
+    fi
     return 0
   fi
   DIALOG_SEEN=yes
@@ -414,7 +418,41 @@ else
 fi
 finished 0
 
-# 5. Exit in the dialog: no window, exit code 0.
+# 5. F1 from windowed 800x600 to a full-screen size the display lacks,
+#    answered No: the rebuild fails, "Can't create Wnd" follows, the program
+#    ends through its loop with exit code 0.
+echo "F1 to full screen 800x600, answered No"
+start_program
+settle_dialog 1 0 no windowed-800-no
+if [ "$DIALOG_SEEN" = yes ]; then
+  if window=$(find_window "^$TITLE\$" 15); then
+    press "$window" F1
+    if question=$(find_window '^Kestrel GL$' 10); then
+      press "$question" alt+n
+      if box=$(find_window '^ERROR$' 10); then
+        press "$box" Return
+        if box=$(find_window '^Error$' 10); then
+          pass "after No: \"Can't create Wnd\" (caption Error)"
+          shot f1-no-box
+          press "$box" Return
+        else
+          fail "after No: \"Can't create Wnd\" (caption Error)"
+        fi
+      else
+        fail "after No: \"Program Will Now Close.\""
+      fi
+      finished 10
+      expect "a failed rebuild ends the program with exit code 0 (got $EXIT_CODE)" [ "$EXIT_CODE" = 0 ]
+    else
+      fail "F1 to 800x600 full screen asks whether to go on windowed"
+    fi
+  else
+    fail "a window titled $TITLE"
+  fi
+fi
+finished 0
+
+# 6. Exit in the dialog: no window, exit code 0.
 if [ "$DIALOG_EXISTS" = yes ]; then
   echo "dialog Exit"
   start_program

@@ -152,6 +152,20 @@ TEST_F(ShownWindow, MinimisingDeactivatesWithAZeroSizeAndRestoringBringsSizeAndP
     EXPECT_FALSE(SDL_IsScreenSaverEnabled());
 }
 
+TEST_F(ShownWindow, FocusComingBeforeTheRestoreStillEndsActiveAndNotMinimised) {
+    const HWND hwnd = window.Handle();
+    PushWindowEvent(hwnd, SDL_WINDOWEVENT_MINIMIZED);
+    PushWindowEvent(hwnd, SDL_WINDOWEVENT_FOCUS_GAINED);
+    PushWindowEvent(hwnd, SDL_WINDOWEVENT_RESTORED);
+    window.DispatchQueued();
+    int last = -1;
+    for (int at = window.IndexOf(WM_ACTIVATE); at >= 0; at = window.IndexOf(WM_ACTIVATE, at + 1)) last = at;
+    ASSERT_GE(last, 0);
+    EXPECT_EQ(window.Log()[static_cast<size_t>(last)].wParam, static_cast<WPARAM>(WA_ACTIVE))
+        << "the last activation report is active and not minimised";
+    EXPECT_GT(last, window.IndexOf(WM_SIZE, window.IndexOf(WM_SIZE) + 1)) << "after the restored size";
+}
+
 TEST_F(ShownWindow, GetMessageSleepsUntilAnEventArrives) {
     const HWND hwnd = window.Handle();
     const auto wallStart = std::chrono::steady_clock::now();
