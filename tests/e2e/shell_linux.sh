@@ -260,6 +260,8 @@ if window=$(find_window "^$TITLE\$" 15); then
   pass "a window titled $TITLE"
   size=$(geometry "$window")
   expect "windowed client area is $WINDOWED_SIZE (got $size)" [ "${size%%+*}" = "$WINDOWED_SIZE" ]
+  shot windowed-loading
+  sleep 3  # past the loading picture, so what follows measures frames
   shot windowed-active
   focus "$window"
   ticks=$(ticks_over 1)
