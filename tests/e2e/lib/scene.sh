@@ -1,5 +1,6 @@
 # The scene's end-to-end checks, shared by the Linux and the Wine scripts.
 # The including script sets PROGRAM_NAME, SHOTS and defines:
+#   prepare_target      (optional) set-up once the display exists
 #   launch              start the program in $WORK, setting APP_PID
 #   find_dialog         the settings dialog's window id once it is visible
 #   find_gl             the GL window's window id once it is visible
@@ -59,10 +60,14 @@ red_share() {
 # Share (0..1) of pixels that differ between two screenshots.
 difference() { compare -metric AE -fuzz 5% "$SHOTS/$1.png" "$SHOTS/$2.png" null: 2>&1 | awk '{print $1 / 786432}'; }
 
+# The loading card is a deep blue; the room is grey.
+looks_like_loading() { above "$(convert "$SHOTS/$1.png" -resize 25% -format "%[fx:mean.b-mean.r]" info:)" 0.06; }
+
 above() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a > b) }'; }
 
 run_scene_checks() {
   start_display
+  declare -F prepare_target >/dev/null && prepare_target
   launch
   local dialog gl
   if dialog=$(wait_for find_dialog 60); then pass "the settings dialog opens"; else
@@ -74,16 +79,10 @@ run_scene_checks() {
   xdotool key --window "$dialog" Return
   if gl=$(wait_for find_gl 30); then pass "Start opens the GL window"; else fail "Start opens the GL window"; fi
 
-  sleep 1.5
+  # At once, since without a sound device the loading takes only as long as
+  # the loading itself.
   shot_window 01-loading "$gl"
-  sleep 1
-  shot_window 02-loading "$gl"
-  if above "$(brightness 01-loading 512x384+256+192)" 0.05 &&
-    above 0.01 "$(difference 01-loading 02-loading)"; then
-    pass "the loading picture shows and stays while the scene loads"
-  else
-    fail "the loading picture shows and stays while the scene loads"
-  fi
+  if looks_like_loading 01-loading; then pass "the loading picture shows"; else fail "the loading picture shows"; fi
 
   # The welcome sound lasts 6.67 s; the scene follows.
   sleep 8
@@ -118,9 +117,8 @@ run_scene_checks() {
     sleep 0.2
   done
   if [ -n "$gl" ] && [ "$gl" != "$before" ]; then pass "F1 rebuilds the window"; else fail "F1 rebuilds the window"; fi
-  sleep 1.5
   shot_window loading-after-f1 "$gl"
-  if above 0.05 "$(difference 01-loading loading-after-f1)"; then
+  if looks_like_loading loading-after-f1; then
     pass "after F1 the scene loads again from the start"
   else
     fail "after F1 the scene loads again from the start"
