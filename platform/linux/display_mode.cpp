@@ -39,7 +39,7 @@ LONG WINAPI ChangeDisplaySettingsA(DEVMODEA* mode, DWORD /*flags*/) {
     if (mode == nullptr) {
         if (haveChangedMode) {
             haveChangedMode = false;
-            for (WindowObject* window : AllWindows()) {
+            for (const auto& window : LiveWindows()) {
                 if (SDL_GetWindowFlags(window->sdlWindow) & SDL_WINDOW_FULLSCREEN) {
                     SDL_SetWindowFullscreen(window->sdlWindow, 0);
                 }

@@ -65,11 +65,11 @@ bool TakeMessage(MSG* msg, HWND window, UINT filterMin, UINT filterMax, bool rem
         return true;
     }
     if (!InRange(WM_PAINT, filterMin, filterMax)) return false;
-    for (WindowObject* candidate : AllWindows()) {
-        if (candidate->needsPaint && candidate->visible && ForWindow(candidate, window)) {
+    for (const auto& candidate : LiveWindows()) {
+        if (candidate->needsPaint && candidate->visible && ForWindow(candidate.get(), window)) {
             // WM_PAINT stays until the window is painted (DefWindowProcA or
             // its dispatch), whatever the remove flag says.
-            *msg = MakeMessage(candidate, WM_PAINT, 0, 0);
+            *msg = MakeMessage(candidate.get(), WM_PAINT, 0, 0);
             return true;
         }
     }

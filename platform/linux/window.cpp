@@ -77,11 +77,7 @@ WindowObject* FindWindowByDC(HDC dc) {
     return nullptr;
 }
 
-std::vector<WindowObject*> AllWindows() {
-    std::vector<WindowObject*> windows;
-    for (auto& object : Windows()) windows.push_back(object.get());
-    return windows;
-}
+const std::vector<std::unique_ptr<WindowObject>>& LiveWindows() { return Windows(); }
 
 int CountWindowsOfClass(const std::string& className) {
     return static_cast<int>(std::count_if(Windows().begin(), Windows().end(), [&](const auto& object) {

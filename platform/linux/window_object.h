@@ -11,6 +11,7 @@
 #include <SDL.h>
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -43,7 +44,9 @@ WindowObject* FindWindowObject(HWND window);
 WindowObject* FindWindowBySdlId(uint32_t sdlId);
 WindowObject* FindWindowBySerial(uint64_t serial);
 WindowObject* FindWindowByDC(HDC dc);
-std::vector<WindowObject*> AllWindows();
+// Every live window, in creation order. Callers must not create or destroy
+// windows while they walk it.
+const std::vector<std::unique_ptr<WindowObject>>& LiveWindows();
 
 // How many live windows belong to the class (names compared without case).
 int CountWindowsOfClass(const std::string& className);
