@@ -123,6 +123,8 @@ EXIT_CODE=
 finished() {
   local deadline=$((SECONDS + $1))
   GL_SEEN=no
+  EXIT_CODE=
+  [ -n "$APP_PID" ] || return 0
   while kill -0 "$APP_PID" 2>/dev/null && [ $SECONDS -le $deadline ]; do
     [ -n "$(find_gl)" ] && GL_SEEN=yes
     sleep 0.2
