@@ -5,8 +5,8 @@
 #include "platform/win32.h"
 
 int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
-    fake::Record("MessageBoxA",
-                 {fake::Hex(reinterpret_cast<uintptr_t>(owner)), fake::Text(text), fake::Text(caption), fake::Hex(type)});
+    fake::Record("MessageBoxA", {fake::Hex(reinterpret_cast<uintptr_t>(owner)), fake::Text(text), fake::Text(caption),
+                                 fake::Hex(type)});
     if (fake::ShouldFail("MessageBoxA")) return 0;
     return static_cast<int>(fake::Answer("MessageBoxA", IDOK));
 }

@@ -38,15 +38,17 @@ TEST_F(ShellTest, WindowedCreationMakesAShownWindowWithACurrentContext) {
     fake::Reset();
     ASSERT_TRUE(CreateWindowed(probe, 800, 600));
 
-    EXPECT_EQ(PlatformCallNames(), (Names{"GetModuleHandleA", "LoadIconA", "LoadCursorA", "RegisterClassA", "AdjustWindowRectEx",
-                            "CreateWindowExA", "GetDC", "ChoosePixelFormat", "SetPixelFormat", "wglCreateContext",
-                            "wglMakeCurrent", "ShowWindow", "SetForegroundWindow", "SetFocus"}));
-    EXPECT_EQ(FirstCall("RegisterClassA").args, (Names{"OpenGL", "0x23", "procedure", "0", "0", "0x400000", "0x6001", "0x6002", "0x0", "(null)"}));
+    EXPECT_EQ(PlatformCallNames(),
+              (Names{"GetModuleHandleA", "LoadIconA", "LoadCursorA", "RegisterClassA", "AdjustWindowRectEx",
+                     "CreateWindowExA", "GetDC", "ChoosePixelFormat", "SetPixelFormat", "wglCreateContext",
+                     "wglMakeCurrent", "ShowWindow", "SetForegroundWindow", "SetFocus"}));
+    EXPECT_EQ(FirstCall("RegisterClassA").args,
+              (Names{"OpenGL", "0x23", "procedure", "0", "0", "0x400000", "0x6001", "0x6002", "0x0", "(null)"}));
     EXPECT_EQ(FirstCall("LoadIconA").args, (Names{"0x0", "#32517"}));
     EXPECT_EQ(FirstCall("LoadCursorA").args, (Names{"0x0", "#32512"}));
     // Windows 10 frame: 8 pixels around, a 23-pixel caption.
-    EXPECT_EQ(FirstCall("CreateWindowExA").args, (Names{"0x40100", "OpenGL", "DECK_NINE_by_Quillmark", "0x6cf0000", "0", "0", "816", "639", "0x0",
-                            "0x0", "0x400000", "0x0"}));
+    EXPECT_EQ(FirstCall("CreateWindowExA").args, (Names{"0x40100", "OpenGL", "DECK_NINE_by_Quillmark", "0x6cf0000", "0",
+                                                        "0", "816", "639", "0x0", "0x0", "0x400000", "0x0"}));
     EXPECT_EQ(FirstCall("ShowWindow").args[1], "5");
 
     const fake::WindowState* state = fake::FindWindowState(probe.GetHandle());
@@ -107,9 +109,10 @@ TEST_F(ShellTest, FullscreenCreationChangesTheModeAndHidesTheCursor) {
     RegisterProbe(probe);
     ASSERT_TRUE(CreateFullscreen(probe, 1024, 768));
 
-    EXPECT_EQ(FirstCall("ChangeDisplaySettingsA").args, (Names{"1024x768x32", "0x1c0000", std::to_string(sizeof(DEVMODEA)), "0x4"}));
-    EXPECT_EQ(FirstCall("CreateWindowExA").args, (Names{"0x40000", "OpenGL", "DECK_NINE_by_Quillmark", "0x86000000", "0", "0", "1024", "768", "0x0",
-                            "0x0", "0x400000", "0x0"}));
+    EXPECT_EQ(FirstCall("ChangeDisplaySettingsA").args,
+              (Names{"1024x768x32", "0x1c0000", std::to_string(sizeof(DEVMODEA)), "0x4"}));
+    EXPECT_EQ(FirstCall("CreateWindowExA").args, (Names{"0x40000", "OpenGL", "DECK_NINE_by_Quillmark", "0x86000000",
+                                                        "0", "0", "1024", "768", "0x0", "0x0", "0x400000", "0x0"}));
     EXPECT_LT(fake::FindCall("ShowCursor"), fake::FindCall("CreateWindowExA"));
     EXPECT_EQ(fake::CursorCounter(), -1);
     EXPECT_TRUE(fake::CurrentDisplayMode().changed);
@@ -129,7 +132,7 @@ TEST_F(ShellTest, RefusedFullscreenModeAnsweredYesGoesOnWindowed) {
     ASSERT_TRUE(CreateFullscreen(probe, 800, 600));
 
     EXPECT_EQ(MessageBoxes(), (Names{"The Requested Fullscreen Mode Is Not Supported By\nYour Video Card. "
-                                            "Use Windowed Mode Instead?|Kestrel GL|0x34|0x0"}));
+                                     "Use Windowed Mode Instead?|Kestrel GL|0x34|0x0"}));
     EXPECT_FALSE(probe.fullscreen);
     EXPECT_EQ(fake::CountCalls("ShowCursor"), 0);
     EXPECT_EQ(FirstCall("CreateWindowExA").args[3], "0x6cf0000");
@@ -195,15 +198,14 @@ TEST_P(CreateDisplayFailure, TearsDownBeforeTheMessage) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Steps, CreateDisplayFailure,
-    ::testing::Values(FailureRow{"CreateWindowExA", "Window Creation Error."},
-                      FailureRow{"GetDC", "Can't Create A GL Device Context."},
-                      FailureRow{"ChoosePixelFormat", "Can't Find A Suitable PixelFormat."},
-                      FailureRow{"SetPixelFormat", "Can't Set The PixelFormat."},
-                      FailureRow{"wglCreateContext", "Can't Create A GL Rendering Context."},
-                      FailureRow{"wglMakeCurrent", "Can't Activate The GL Rendering Context."}),
-    [](const ::testing::TestParamInfo<FailureRow>& row) { return std::string(row.param.call); });
+INSTANTIATE_TEST_SUITE_P(Steps, CreateDisplayFailure,
+                         ::testing::Values(FailureRow{"CreateWindowExA", "Window Creation Error."},
+                                           FailureRow{"GetDC", "Can't Create A GL Device Context."},
+                                           FailureRow{"ChoosePixelFormat", "Can't Find A Suitable PixelFormat."},
+                                           FailureRow{"SetPixelFormat", "Can't Set The PixelFormat."},
+                                           FailureRow{"wglCreateContext", "Can't Create A GL Rendering Context."},
+                                           FailureRow{"wglMakeCurrent", "Can't Activate The GL Rendering Context."}),
+                         [](const ::testing::TestParamInfo<FailureRow>& row) { return std::string(row.param.call); });
 
 TEST_F(ShellTest, FailedClassRegistrationReportsWithoutTeardownAndTheDestructorComplains) {
     {
@@ -217,7 +219,7 @@ TEST_F(ShellTest, FailedClassRegistrationReportsWithoutTeardownAndTheDestructorC
     }
     // The destructor's teardown finds the class was never registered.
     EXPECT_EQ(MessageBoxes(), (Names{Box("Failed To Register The Window Class.", kFatal),
-                                            Box("Could Not Unregister Class.", kShutdown)}));
+                                     Box("Could Not Unregister Class.", kShutdown)}));
 }
 
 TEST_F(ShellTest, TeardownRunsTwiceAfterALateFailureAndReleasesNothingTwice) {
@@ -229,10 +231,10 @@ TEST_F(ShellTest, TeardownRunsTwiceAfterALateFailureAndReleasesNothingTwice) {
         fake::Record("-- destroy --");
     }
     const int destroy = fake::FindCall("-- destroy --");
-    EXPECT_EQ(CallNamesFrom(destroy + 1), (Names{"UnregisterClassA", "MessageBoxA", "ChangeDisplaySettingsA",
-                                                     "ShowCursor"}));
+    EXPECT_EQ(CallNamesFrom(destroy + 1),
+              (Names{"UnregisterClassA", "MessageBoxA", "ChangeDisplaySettingsA", "ShowCursor"}));
     EXPECT_EQ(MessageBoxes(), (Names{Box("Can't Create A GL Rendering Context.", kFatal),
-                                            Box("Could Not Unregister Class.", kShutdown)}));
+                                     Box("Could Not Unregister Class.", kShutdown)}));
     EXPECT_EQ(fake::CountCalls("ReleaseDC"), 1);
     EXPECT_EQ(fake::CountCalls("DestroyWindow"), 1);
 }
@@ -261,8 +263,8 @@ TEST_F(ShellTest, TeardownReleasesInOrderAndReportsEachFailureWithoutStopping) {
         std::vector<std::string> names;
         for (const std::string& name : CallNamesFrom(start))
             if (name != "DefWindowProcA" && name != "MessageBoxA" && name != "scene.OnActivate") names.push_back(name);
-        EXPECT_EQ(names, (Names{"wglMakeCurrent", "wglDeleteContext", "ReleaseDC", "DestroyWindow",
-                                       "UnregisterClassA", "ChangeDisplaySettingsA", "ShowCursor"}));
+        EXPECT_EQ(names, (Names{"wglMakeCurrent", "wglDeleteContext", "ReleaseDC", "DestroyWindow", "UnregisterClassA",
+                                "ChangeDisplaySettingsA", "ShowCursor"}));
         Names expected;
         for (const std::string& message : row.messages) expected.push_back(Box(message, kShutdown));
         EXPECT_EQ(MessageBoxes(), expected);
