@@ -6,47 +6,7 @@
 #   find_gl [SECS]      the GL window's id once it is visible
 # then calls run_dialog_checks. Screenshots land in $SHOTS.
 
-WORK=$(mktemp -d)
-mkdir -p "$SHOTS"
-rm -f "$SHOTS"/*.png
-failures=0
-checks=0
-XVFB_PID=
-APP_PID=
-
-cleanup_dialog_checks() {
-  [ -n "$APP_PID" ] && kill "$APP_PID" 2>/dev/null
-  declare -F cleanup_target >/dev/null && cleanup_target
-  [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null
-  rm -rf "$WORK"
-}
-trap cleanup_dialog_checks EXIT
-
-pass() { checks=$((checks + 1)); echo "  ok   $*"; }
-fail() { checks=$((checks + 1)); failures=$((failures + 1)); echo "  FAIL $*"; }
-expect() {  # expect DESCRIPTION COMMAND...
-  local what=$1
-  shift
-  if "$@"; then pass "$what"; else fail "$what"; fi
-}
-
-start_display() {
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$WORK/display" 2>"$WORK/xvfb.log" &
-  XVFB_PID=$!
-  for _ in $(seq 300); do [ -s "$WORK/display" ] && break; sleep 0.1; done
-  [ -s "$WORK/display" ] || { echo "$PROGRAM_NAME: FAIL (Xvfb did not start)"; exit 1; }
-  export DISPLAY=:$(cat "$WORK/display")
-}
-
-# wait_for FINDER SECONDS: polls a finder until it names a visible window.
-wait_for() {
-  local finder=$1 deadline=$((SECONDS + $2)) id
-  while [ $SECONDS -le $deadline ]; do
-    id=$($finder) && [ -n "$id" ] && { echo "$id"; return 0; }
-    sleep 0.1
-  done
-  return 1
-}
+source "$(dirname "${BASH_SOURCE[0]}")/harness.sh"
 
 # gone FINDER SECONDS: true once the finder names no window.
 gone() {
@@ -56,12 +16,6 @@ gone() {
     sleep 0.2
   done
   return 1
-}
-
-# geometry WINDOW: "WIDTH HEIGHT X Y".
-geometry() {
-  xwininfo -id "$1" 2>/dev/null | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4}
-                                       /^  Width/ {w=$2} /^  Height/ {h=$2} END {print w, h, x, y}'
 }
 
 # Dialog units to screen pixels over the dialog's window (150 x 119 units).
@@ -90,8 +44,6 @@ keys() {  # keys WINDOW KEY...
     sleep 0.2
   done
 }
-
-shot() { timeout 10 import -window root "$SHOTS/$1.png" 2>/dev/null; }
 
 # region_of X Y W H (dialog units) from the screen, as raw pixels into FILE.
 grab_region() {  # grab_region FILE X Y W H
@@ -393,11 +345,5 @@ run_dialog_checks() {
     fi
   done
 
-  echo "screenshots: $SHOTS"
-  if [ "$failures" -eq 0 ]; then
-    echo "$PROGRAM_NAME: PASS ($checks checks)"
-  else
-    echo "$PROGRAM_NAME: FAIL ($failures of $checks checks failed)"
-    exit 1
-  fi
+  verdict
 }

@@ -6,49 +6,13 @@
 #   find_gl             the GL window's window id once it is visible
 # then calls run_scene_checks.
 
-WORK=$(mktemp -d)
-mkdir -p "$SHOTS"
-rm -f "$SHOTS"/*.png
-failures=0
-checks=0
-XVFB_PID=
-APP_PID=
+source "$(dirname "${BASH_SOURCE[0]}")/harness.sh"
 
-cleanup_scene_checks() {
-  [ -n "$APP_PID" ] && kill "$APP_PID" 2>/dev/null
-  declare -F cleanup_target >/dev/null && cleanup_target
-  [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null
-  rm -rf "$WORK"
-}
-trap cleanup_scene_checks EXIT
-
-pass() { checks=$((checks + 1)); echo "  ok   $*"; }
-fail() { checks=$((checks + 1)); failures=$((failures + 1)); echo "  FAIL $*"; }
-
-start_display() {
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$WORK/display" 2>"$WORK/xvfb.log" &
-  XVFB_PID=$!
-  for _ in $(seq 300); do [ -s "$WORK/display" ] && break; sleep 0.1; done
-  [ -s "$WORK/display" ] || { echo "$PROGRAM_NAME: FAIL (Xvfb did not start)"; exit 1; }
-  export DISPLAY=:$(cat "$WORK/display")
-}
-
-wait_for() {  # wait_for FINDER SECONDS
-  local finder=$1 deadline=$((SECONDS + $2)) id
-  while [ $SECONDS -le $deadline ]; do
-    id=$($finder) && [ -n "$id" ] && { echo "$id"; return 0; }
-    sleep 0.2
-  done
-  return 1
-}
-
-shot() { import -window root "$SHOTS/$1.png"; }
 # The client area of one window only, cut from the whole screen.
 shot_window() {
-  local geometry
-  geometry=$(xwininfo -id "$2" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4}
-                                      /^  Width/ {w=$2} /^  Height/ {h=$2} END {print w "x" h "+" x "+" y}')
-  import -window root -crop "$geometry" +repage "$SHOTS/$1.png"
+  local w h x y
+  read -r w h x y < <(geometry "$2")
+  timeout 10 import -window root -crop "${w}x$h+$x+$y" +repage "$SHOTS/$1.png"
 }
 
 # Mean brightness (0..1) of a region WxH+X+Y of a screenshot.
@@ -62,6 +26,16 @@ difference() { compare -metric AE -fuzz 5% "$SHOTS/$1.png" "$SHOTS/$2.png" null:
 
 # The loading card is a deep blue; the room is grey.
 looks_like_loading() { above "$(convert "$SHOTS/$1.png" -resize 25% -format "%[fx:mean.b-mean.r]" info:)" 0.06; }
+
+# wait_for_loading NAME WINDOW SECONDS: screenshots of the window until one
+# shows the loading card.
+wait_for_loading() {
+  local deadline=$((SECONDS + $3))
+  while [ $SECONDS -le $deadline ]; do
+    shot_window "$1" "$2" && looks_like_loading "$1" && return 0
+  done
+  return 1
+}
 
 above() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a > b) }'; }
 
@@ -79,10 +53,9 @@ run_scene_checks() {
   xdotool key --window "$dialog" Return
   if gl=$(wait_for find_gl 30); then pass "Start opens the GL window"; else fail "Start opens the GL window"; fi
 
-  # At once, since without a sound device the loading takes only as long as
-  # the loading itself.
-  shot_window 01-loading "$gl"
-  if looks_like_loading 01-loading; then pass "the loading picture shows"; else fail "the loading picture shows"; fi
+  # Watched from the start, since without a sound device the loading picture
+  # stays only as long as the loading itself.
+  if wait_for_loading 01-loading "$gl" 10; then pass "the loading picture shows"; else fail "the loading picture shows"; fi
 
   # The welcome sound lasts 6.67 s; the scene follows.
   sleep 8
@@ -117,8 +90,7 @@ run_scene_checks() {
     sleep 0.2
   done
   if [ -n "$gl" ] && [ "$gl" != "$before" ]; then pass "F1 rebuilds the window"; else fail "F1 rebuilds the window"; fi
-  shot_window loading-after-f1 "$gl"
-  if looks_like_loading loading-after-f1; then
+  if wait_for_loading loading-after-f1 "$gl" 10; then
     pass "after F1 the scene loads again from the start"
   else
     fail "after F1 the scene loads again from the start"
@@ -140,10 +112,5 @@ run_scene_checks() {
     fi
   fi
 
-  if [ "$failures" -eq 0 ]; then
-    echo "$PROGRAM_NAME: PASS ($checks checks; screenshots in $SHOTS)"
-  else
-    echo "$PROGRAM_NAME: FAIL ($failures of $checks checks failed; screenshots in $SHOTS)"
-    exit 1
-  fi
+  verdict
 }
