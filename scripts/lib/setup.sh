@@ -45,8 +45,9 @@ ensure_packages() {
 configure_and_build() {
   local dir=$1
   shift
-  cmake -S "$ROOT" -B "$dir" -G Ninja "$@" >"$dir.configure.log" 2>&1 || {
-    cat "$dir.configure.log"
+  mkdir -p "$dir"
+  cmake -S "$ROOT" -B "$dir" -G Ninja "$@" >"$dir/configure.log" 2>&1 || {
+    cat "$dir/configure.log"
     return 1
   }
   ninja -C "$dir" -j"$(nproc)"
