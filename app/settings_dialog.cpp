@@ -18,13 +18,6 @@ namespace {
 // process ends.
 PerformanceTimer dialogClock;
 
-constexpr int kResolutionList = 1000;
-constexpr int kDepthList = 1001;
-constexpr int kFullscreenBox = 1002;
-constexpr int kSoundBox = 1003;
-constexpr int kAboutButton = 1004;
-constexpr int kCountdownText = 1005;
-
 constexpr UINT_PTR kCountdownTimer = 0;
 constexpr UINT kCountdownPeriodMs = 100;
 constexpr int kCountdownSeconds = 30;

@@ -6,13 +6,11 @@
 #include <string>
 #include <vector>
 
+#include "app/settings_dialog.h"
 #include "platform/win32.h"
 
 namespace {
 
-constexpr int kResolutionList = 1000;
-constexpr int kFullscreenBox = 1002;
-constexpr int kCountdownText = 1005;
 constexpr int kNoSuchControl = 4242;
 constexpr UINT_PTR kTestTimer = 7;
 

@@ -16,13 +16,6 @@
 
 namespace {
 
-constexpr int kResolutionList = 1000;
-constexpr int kDepthList = 1001;
-constexpr int kFullscreenBox = 1002;
-constexpr int kSoundBox = 1003;
-constexpr int kAboutButton = 1004;
-constexpr int kCountdownText = 1005;
-
 struct Outcome {
     int32_t result;
     Settings settings;
