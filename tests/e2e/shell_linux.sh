@@ -22,35 +22,9 @@ for tool in Xvfb xdotool xwininfo import compare python3; do
 done
 [ -x "$PROGRAM" ] || { echo "shell_linux: FAIL (no $PROGRAM)"; exit 1; }
 
-WORK=$(mktemp -d)
-mkdir -p "$SHOTS"
-rm -f "$SHOTS"/*.png
-failures=0
-checks=0
-XVFB_PID=
-APP_PID=
-
-cleanup() {
-  [ -n "$APP_PID" ] && kill "$APP_PID" 2>/dev/null
-  [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null
-  rm -rf "$WORK"
-}
-trap cleanup EXIT
-
-pass() { checks=$((checks + 1)); echo "  ok   $*"; }
-fail() { checks=$((checks + 1)); failures=$((failures + 1)); echo "  FAIL $*"; }
-expect() {  # expect DESCRIPTION COMMAND...
-  local what=$1
-  shift
-  if "$@"; then pass "$what"; else fail "$what"; fi
-}
-
-# A display of our own; Xvfb picks a free number and tells it on fd 3.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$WORK/display" 2>"$WORK/xvfb.log" &
-XVFB_PID=$!
-for _ in $(seq 50); do [ -s "$WORK/display" ] && break; sleep 0.1; done
-[ -s "$WORK/display" ] || { echo "shell_linux: FAIL (Xvfb did not start)"; exit 1; }
-export DISPLAY=:$(cat "$WORK/display")
+PROGRAM_NAME=shell_linux
+source "$(dirname "$0")/lib/harness.sh"
+start_display
 ROOT_WINDOW=$(xwininfo -root | awk '/Window id:/ {print $4}')
 
 # find_window NAME-REGEX [SECONDS]: the newest visible window whose name
@@ -75,9 +49,9 @@ gone() {
   return 1
 }
 
-# geometry WINDOW: "WIDTHxHEIGHT+X+Y" of the window itself (its client area;
+# placement WINDOW: "WIDTHxHEIGHT+X+Y" of the window itself (its client area;
 # there is no window manager, so no frame).
-geometry() {
+placement() {
   xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4}
                            /^  Width/ {w=$2} /^  Height/ {h=$2} END {print w "x" h "+" x "+" y}'
 }
@@ -118,8 +92,6 @@ idle_check() {
   expect "no processor time while $1 ($((after_loop - before_loop)) ticks in 2 s; with the audio thread $((after_all - before_all)))" \
     [ $((after_loop - before_loop)) -eq 0 ]
 }
-
-shot() { import -window root "$SHOTS/$1.png" 2>/dev/null; }
 
 # screen_changes: whether two screenshots 1.5 s apart differ (the frame
 # counter alone changes once a second).
@@ -258,7 +230,7 @@ else
 fi
 if window=$(find_window "^$TITLE\$" 15); then
   pass "a window titled $TITLE"
-  size=$(geometry "$window")
+  size=$(placement "$window")
   expect "windowed client area is $WINDOWED_SIZE (got $size)" [ "${size%%+*}" = "$WINDOWED_SIZE" ]
   shot windowed-loading
   sleep 3  # past the loading picture, so what follows measures frames
@@ -296,7 +268,7 @@ if window=$(find_window "^$TITLE\$" 15); then
       press "$question" Return  # the default answer, Yes
       expect "the question is answered" gone '^Kestrel GL$'
       if window=$(find_window "^$TITLE\$" 10); then
-        size=$(geometry "$window")
+        size=$(placement "$window")
         expect "after Yes: windowed at 800x600 again (got $size)" [ "${size%%+*}" = 800x600 ]
         shot f1-yes-windowed
       else
@@ -308,7 +280,7 @@ if window=$(find_window "^$TITLE\$" 15); then
   else
     sleep 1
     window=$(find_window "^$TITLE\$" 10)
-    size=$(geometry "$window")
+    size=$(placement "$window")
     expect "F1: full screen at 1024x768 (got $size)" [ "$size" = 1024x768+0+0 ]
   fi
   press "$window" Escape
@@ -326,14 +298,14 @@ start_program
 settle_dialog 0 0 yes full-1024
 if [ "$DIALOG_SEEN" = yes ]; then
   if window=$(find_window "^$TITLE\$" 15); then
-    size=$(geometry "$window")
+    size=$(placement "$window")
     expect "full screen covers the 1024x768 display (got $size)" [ "$size" = 1024x768+0+0 ]
     sleep 3  # past the loading picture
     shot fullscreen
     press "$window" F1
     sleep 1
     if window=$(find_window "^$TITLE\$" 10); then
-      size=$(geometry "$window")
+      size=$(placement "$window")
       expect "F1: windowed with the client size kept, 1024x768 (got $size)" [ "${size%%+*}" = 1024x768 ]
       sleep 3
       shot f1-windowed
@@ -342,7 +314,7 @@ if [ "$DIALOG_SEEN" = yes ]; then
       press "$window" F1
       sleep 1
       window=$(find_window "^$TITLE\$" 10)
-      size=$(geometry "$window")
+      size=$(placement "$window")
       expect "F1 again: full screen at 1024x768 (got $size)" [ "$size" = 1024x768+0+0 ]
       press "$window" alt+F4
       finished 10
@@ -403,7 +375,7 @@ if [ "$DIALOG_SEEN" = yes ]; then
   if question=$(find_window '^Kestrel GL$' 15); then
     press "$question" alt+y
     if window=$(find_window "^$TITLE\$" 10); then
-      size=$(geometry "$window")
+      size=$(placement "$window")
       expect "after Yes: windowed at 640x480 (got $size)" [ "${size%%+*}" = 640x480 ]
       shot question-yes-windowed
       close_request "$window"
@@ -469,10 +441,4 @@ if [ "$DIALOG_EXISTS" = yes ]; then
   fi
 fi
 
-echo "screenshots: $SHOTS"
-if [ "$failures" -eq 0 ]; then
-  echo "shell_linux: PASS ($checks checks)"
-else
-  echo "shell_linux: FAIL ($failures of $checks checks failed)"
-  exit 1
-fi
+verdict
