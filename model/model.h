@@ -93,6 +93,8 @@ public:
     // significant) the new texture; returns the one it had, or all bits set
     // when no material matches.
     unsigned int ReplaceTexture(const char* textureFile, unsigned int newTexture);
+    // What ReplaceTexture returns when no material matches.
+    static constexpr unsigned int kNoSuchMaterial = 0xFFFFFFFFu;
 
     // What Render sends for a corner: the vertex's position carried by its
     // joint's pose (as loaded when it has no joint), and the corner's normal

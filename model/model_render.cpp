@@ -98,5 +98,5 @@ unsigned int Model::ReplaceTexture(const char* textureFile, unsigned int newText
             return previous;
         }
     }
-    return 0xFFFFFFFFu;
+    return kNoSuchMaterial;
 }

@@ -10,7 +10,6 @@ constexpr double kBlinkOnMs = 1000.0;
 constexpr double kBlinkCycleMs = 1500.0;
 constexpr double kEaseRatePerSecond = 50.0;
 constexpr const char* kBlinkingMaterial = "t31.jpg";
-constexpr unsigned int kNoSuchMaterial = 0xFFFFFFFFu;
 
 // c moves 1/divisor of the way towards its target.
 void EaseTowards(float vector[3], const double target[3], double divisor) {
@@ -82,5 +81,5 @@ void SceneApplication::UpdateBlink(double now) {
     // Without a "t31.jpg" material nothing is exchanged and swapTexture keeps
     // its own picture, so Shutdown deletes a real texture.
     const unsigned int previous = room->ReplaceTexture(kBlinkingMaterial, swapTexture);
-    if (previous != kNoSuchMaterial) swapTexture = previous;
+    if (previous != Model::kNoSuchMaterial) swapTexture = previous;
 }
