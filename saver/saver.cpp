@@ -71,12 +71,7 @@ void RunFrames(SaverApplication& saver, HWND parent, int32_t delayMicroseconds) 
     }
 }
 
-}  // namespace
-
-void RequestSaverStop() { stopRequested = 1; }
-
-int RunSaver(HINSTANCE instance, const SaverOptions& options, std::string& error) {
-    stopRequested = 0;
+int RunUntilEnd(HINSTANCE instance, const SaverOptions& options, std::string& error) {
     if (options.target == SaverTarget::Settings) {
         error = "the settings are not shown by the saver itself";
         return 1;
@@ -121,4 +116,16 @@ int RunSaver(HINSTANCE instance, const SaverOptions& options, std::string& error
     // The scene lets go of its GL objects while the context still exists.
     saver->Shutdown();
     return 0;
+}
+
+}  // namespace
+
+void RequestSaverStop() { stopRequested = 1; }
+
+int RunSaver(HINSTANCE instance, const SaverOptions& options, std::string& error) {
+    // A stop asked for before the run (a signal during start-up) still counts;
+    // it is forgotten once the run has ended.
+    const int status = RunUntilEnd(instance, options, error);
+    stopRequested = 0;
+    return status;
 }
