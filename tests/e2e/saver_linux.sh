@@ -62,6 +62,18 @@ child_size() {
   [ -n "$child" ] && geometry "$child" | awk '{print $1, $2}'
 }
 
+# lit NAME WINDOW REGION SECONDS: screenshots of the window until REGION of
+# one is not black (the camera may look into the dark for its first seconds,
+# longer at a low frame rate).
+lit() {
+  local deadline=$((SECONDS + $4))
+  while [ $SECONDS -le $deadline ]; do
+    shot_window "$1" "$2" && above "$(brightness "$1" "$3")" 0.03 && return 0
+    sleep 0.5
+  done
+  return 1
+}
+
 start_display
 
 # The settings file.
@@ -91,15 +103,13 @@ expect "bad input leaves no hack running" test -z "$(pgrep -f "^$HACK" || true)"
 if make_host; then
   "$HACK" --window-id "$HOST" --delay 10000 >>"$WORK/hack.log" 2>&1 &
   APP_PID=$!
-  sleep 4
-  expect "the hack's window fills the given window (320 240)" test "$(child_size "$HOST")" = "320 240"
-  shot_window given-small "$HOST"
-  expect "it draws the scene there" above "$(brightness given-small 320x240+0+0)" 0.03
-  xdotool windowsize "$HOST" 600 450
   sleep 2
+  expect "the hack's window fills the given window (320 240)" test "$(child_size "$HOST")" = "320 240"
+  expect "it draws the scene there" lit given-small "$HOST" 320x240+0+0 20
+  xdotool windowsize "$HOST" 600 450
+  sleep 1
   expect "it follows the window to 600 x 450 ($(child_size "$HOST"))" test "$(child_size "$HOST")" = "600 450"
-  shot_window given-large "$HOST"
-  expect "it draws in the part the window gained" above "$(brightness given-large 600x210+0+240)" 0.03
+  expect "it draws in the part the window gained" lit given-large "$HOST" 600x210+0+240 10
   kill "$HOST_PID"
   HOST_PID=
   if gone "$APP_PID" 2; then
