@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/linux/display_mode.h"
+#include "platform/linux/failure_reason.h"
 #include "platform/linux/pixel_format.h"
 #include "platform/linux/sdl_video.h"
 #include "platform/linux/window_class.h"
@@ -36,6 +37,7 @@ SDL_Window* CreateSdlWindow(const char* title, int x, int y, int width, int heig
             return window;
         }
     }
+    ReportSdlFailure("SDL_CreateWindow");
     return nullptr;
 }
 
@@ -152,7 +154,10 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, 
 BOOL WINAPI DestroyWindow(HWND handle) {
     using namespace backend;
     WindowObject* window = FindWindowObject(handle);
-    if (window == nullptr || window->destroying) return FALSE;
+    if (window == nullptr || window->destroying) {
+        ReportFailure("DestroyWindow", window == nullptr ? "not a live window" : "already being destroyed");
+        return FALSE;
+    }
     // The flag keeps the object alive through the messages below: a nested
     // DestroyWindow from the window procedure is refused.
     window->destroying = true;

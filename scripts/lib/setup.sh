@@ -5,7 +5,7 @@
 
 LINUX_PACKAGES=(
   cmake ninja-build g++ pkg-config
-  libsdl2-dev libsdl2-image-dev libgtk-3-dev libfreetype-dev libfontconfig-dev
+  libsdl2-dev libsdl2-image-dev libgtk-3-dev libfreetype-dev libfontconfig-dev libxcb1-dev libxcb-screensaver0-dev
   libgl1-mesa-dev libglu1-mesa-dev libgl1-mesa-dri libjpeg-dev libpng-dev zlib1g-dev
   libgtest-dev googletest libbenchmark-dev
   fonts-liberation
