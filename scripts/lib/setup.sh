@@ -13,6 +13,7 @@ LINUX_PACKAGES=(
 )
 TEST_PACKAGES=(
   clang libclang-rt-14-dev gocr python3
+  openbox xscreensaver dbus-daemon python3-dbus python3-gi x11-xserver-utils libxss1
   g++-mingw-w64-i686 mingw-w64-i686-dev
 )
 WINE_PACKAGES=(wine wine32 libgl1-mesa-dri:i386)

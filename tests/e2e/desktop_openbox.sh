@@ -34,8 +34,6 @@ PY=/usr/bin/python3
 
 PROGRAM_NAME=desktop_openbox
 SCREEN=1280x1024x24
-WM_PID=
-BUS_PID=
 SERVICE_PID=
 OTHER_PID=
 cleanup_target() {
@@ -44,26 +42,17 @@ cleanup_target() {
 source "$LIB/harness.sh"
 start_display
 source "$LIB/show.sh"
+source "$LIB/desktop.sh"
 
 # The session bus and the service first, so the program finds them.
-dbus-daemon --session --nofork --print-address=3 3>"$WORK/bus" >/dev/null 2>&1 &
-BUS_PID=$!
-for _ in $(seq 100); do [ -s "$WORK/bus" ] && break; sleep 0.1; done
-export DBUS_SESSION_BUS_ADDRESS=$(head -n 1 "$WORK/bus")
+start_session_bus || { echo "desktop_openbox: FAIL (no D-Bus session bus)"; exit 1; }
 INHIBITS=$WORK/inhibits.log
 : >"$INHIBITS"
 "$PY" "$LIB/screensaver_service.py" "$INHIBITS" >"$WORK/service.out" 2>&1 &
 SERVICE_PID=$!
 for _ in $(seq 100); do grep -q READY "$WORK/service.out" 2>/dev/null && break; sleep 0.1; done
 grep -q READY "$WORK/service.out" || { echo "desktop_openbox: FAIL (the D-Bus service did not start)"; exit 1; }
-
-HOME=$WORK openbox >"$WORK/openbox.log" 2>&1 &
-WM_PID=$!
-for _ in $(seq 100); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break; sleep 0.1; done
-xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' || {
-  echo "desktop_openbox: FAIL (openbox did not start)"
-  exit 1
-}
+start_openbox || { echo "desktop_openbox: FAIL (openbox did not start)"; exit 1; }
 
 # A second display mode, so that full screen at 1024x768 can be granted.
 # Made once openbox holds a connection: Xvfb forgets such modes when its
@@ -74,7 +63,7 @@ xrandr --addmode screen 1024x768 2>/dev/null || echo "  (could not add a 1024x76
 # The X server's own saver after 5 idle seconds, so holding it off shows.
 xset s 5 0
 XSAVER_DPMS=$(xset q | grep -q 'DPMS is' && echo offered || echo "not offered by this server")
-x_saver() { python3 "$LIB/x_saver_state.py" 2>/dev/null || echo unknown; }
+x_saver() { "$PY" "$LIB/x_saver_state.py" 2>/dev/null || echo unknown; }
 
 # inhibits: "LIVE MOST UNMATCHED CALLS" over the service's log: Inhibit
 # calls not yet taken back, the most at once, UnInhibit calls with a cookie
@@ -98,7 +87,6 @@ balanced() { set -- $(inhibits); [ "$1" = 0 ] && [ "$2" -le 1 ] && [ "$3" = 0 ];
 # frame_extents WINDOW: "LEFT RIGHT TOP BOTTOM" of the frame openbox put
 # around it, or nothing when it has none.
 frame_extents() { xprop -id "$1" _NET_FRAME_EXTENTS 2>/dev/null | sed -n 's/.* = //p' | tr -d ,; }
-activate() { xdotool windowactivate --sync "$1" 2>/dev/null || xdotool windowactivate "$1"; sleep 0.5; }
 frames_over_a_second() { ticks_over 1; }
 no_question() { ! xdotool search --onlyvisible --name '^Kestrel GL$' >/dev/null 2>&1; }
 
