@@ -14,6 +14,7 @@
 
 #include <SDL.h>
 
+#include <cerrno>
 #include <cstdlib>
 
 #include "platform/linux/sdl_video.h"
@@ -39,6 +40,9 @@ void Hold(bool hold) {
     SuspendXScreenSaver(hold);
     if (!EnsureVideo()) return;
     if (hold) {
+        // Desktops list who holds their saver off: the program by its file
+        // name rather than SDL's generic one, unless the user set one.
+        SDL_SetHintWithPriority(SDL_HINT_APP_NAME, program_invocation_short_name, SDL_HINT_DEFAULT);
         SDL_DisableScreenSaver();
     } else {
         SDL_EnableScreenSaver();

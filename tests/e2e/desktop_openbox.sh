@@ -109,6 +109,7 @@ if window=$(find_window "^$TITLE\$" 15); then
   ticks=$(frames_over_a_second)
   expect "frames while active ($ticks ticks in 1 s)" [ "$ticks" -ge 5 ]
   expect "one Inhibit while active (log: $(inhibits))" held_now 1
+  expect "the Inhibit names the program ($(grep -m1 '^INHIBIT' "$INHIBITS"))" grep -q '^INHIBIT [0-9]* corvane ' "$INHIBITS"
   sleep 7
   expect "the X server's saver stays off while active for 7 s (state $(x_saver))" [ "$(x_saver)" != On ]
 
