@@ -43,7 +43,7 @@ LONG WINAPI ChangeDisplaySettingsA(DEVMODEA* mode, DWORD /*flags*/) {
             haveChangedMode = false;
             for (const auto& window : LiveWindows()) {
                 if (SDL_GetWindowFlags(window->sdlWindow) & SDL_WINDOW_FULLSCREEN) {
-                    SDL_SetWindowFullscreen(window->sdlWindow, 0);
+                    if (SDL_SetWindowFullscreen(window->sdlWindow, 0) != 0) ReportSdlFailure("SDL_SetWindowFullscreen");
                 }
             }
         }

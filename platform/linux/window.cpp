@@ -132,7 +132,9 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, 
                                         y + static_cast<int>(frame.top), clientWidth, clientHeight, flags,
                                         &object->glFormat);
     if (object->sdlWindow == nullptr) return nullptr;
-    if (fullscreen) SDL_SetWindowDisplayMode(object->sdlWindow, mode);
+    if (fullscreen && SDL_SetWindowDisplayMode(object->sdlWindow, mode) != 0) {
+        ReportSdlFailure("SDL_SetWindowDisplayMode");
+    }
 
     static uint64_t lastSerial = 0;
     object->serial = ++lastSerial;

@@ -106,7 +106,8 @@ xcb_window_t FindXScreenSaverWindow(const XLink& link) {
     xcb_window_t found = XCB_WINDOW_NONE;
     for (int i = 0; i < count; ++i) {
         xcb_generic_error_t* error = nullptr;
-        xcb_get_property_reply_t* reply = xcb_get_property_reply(link.connection, cookies[static_cast<size_t>(i)], &error);
+        xcb_get_property_reply_t* reply =
+            xcb_get_property_reply(link.connection, cookies[static_cast<size_t>(i)], &error);
         std::free(error);  // a window that went away meanwhile
         if (reply != nullptr && found == XCB_WINDOW_NONE && reply->type == XCB_ATOM_STRING &&
             xcb_get_property_value_length(reply) > 0) {
@@ -140,7 +141,8 @@ bool DeactivateXScreenSaver() {
     message.window = target;
     message.type = link->screensaver;
     message.data.data32[0] = link->deactivate;
-    xcb_send_event(link->connection, 0, target, XCB_EVENT_MASK_PROPERTY_CHANGE, reinterpret_cast<const char*>(&message));
+    xcb_send_event(link->connection, 0, target, XCB_EVENT_MASK_PROPERTY_CHANGE,
+                   reinterpret_cast<const char*>(&message));
     xcb_flush(link->connection);
     DropPendingEvents(link->connection);
     return true;
