@@ -5,7 +5,7 @@
 
 LINUX_PACKAGES=(
   cmake ninja-build g++ pkg-config
-  libsdl2-dev libsdl2-image-dev libgtk-3-dev libfreetype-dev libfontconfig-dev
+  libsdl2-dev libsdl2-image-dev libgtk-3-dev libfreetype-dev libfontconfig-dev libxcb1-dev libxcb-screensaver0-dev
   libgl1-mesa-dev libglu1-mesa-dev libgl1-mesa-dri libjpeg-dev libpng-dev zlib1g-dev libx11-dev
   libgtest-dev googletest libbenchmark-dev
   fonts-liberation
@@ -13,7 +13,7 @@ LINUX_PACKAGES=(
 )
 TEST_PACKAGES=(
   clang libclang-rt-14-dev gocr python3
-  xscreensaver xscreensaver-gl x11-xserver-utils
+  openbox xscreensaver dbus-daemon python3-dbus python3-gi xscreensaver-gl x11-xserver-utils libxss1
   g++-mingw-w64-i686 mingw-w64-i686-dev g++-mingw-w64-x86-64 mingw-w64-x86-64-dev
 )
 WINE_PACKAGES=(wine wine32 wine64 libgl1-mesa-dri:i386)
