@@ -21,7 +21,7 @@ struct SaverSettings {
     int32_t delayMicroseconds = 20000;
 };
 
-constexpr int32_t kMaxDelayMicroseconds = 100000;  // a tenth of a second: still ten frames a second
+constexpr int32_t kMaxDelayMicroseconds = 10000000;
 
 // One value as found in the registry: absent (or of another type), or a DWORD.
 struct StoredDword {

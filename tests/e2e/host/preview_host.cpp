@@ -5,8 +5,9 @@
 //
 // Opens a window titled "Corvane preview host" with a 320 x 240 client area
 // painted magenta (so a screenshot tells whether something drew over it),
-// starts `SCR /p HWND` for it, keeps the window for SECONDS, then destroys
-// it and waits up to 15 s for the saver to end. Exit status: the saver's own
+// starts `SCR /p HWND` for it, keeps the window for SECONDS, tells which
+// child window fills it and which process that child belongs to, then
+// destroys it and waits up to 15 s for the saver to end. Exit status: the saver's own
 // when it ended in time after the window went; 5 when it ended while the
 // window was still there; 3 when it did not end (it is then terminated); 4
 // when it could not be started; 2 on bad arguments or a window that could
@@ -66,6 +67,28 @@ bool PumpUntil(HANDLE process, DWORD milliseconds) {
     }
 }
 
+BOOL CALLBACK FirstChild(HWND child, LPARAM found) {
+    *reinterpret_cast<HWND*>(found) = child;
+    return FALSE;
+}
+
+// One line on the window the saver put into ours (Wine cannot show what
+// another process draws in our window, so the test also checks this).
+void DescribeChild(HWND host, DWORD saverProcess) {
+    HWND child = nullptr;
+    EnumChildWindows(host, FirstChild, reinterpret_cast<LPARAM>(&child));
+    if (!child) {
+        std::printf("no child window\n");
+        return;
+    }
+    RECT client{};
+    GetClientRect(child, &client);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(child, &owner);
+    std::printf("child window %ldx%ld of the %s process, %s\n", client.right, client.bottom,
+                owner == saverProcess ? "saver's" : "another", IsWindowVisible(child) ? "visible" : "hidden");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -101,6 +124,8 @@ int main(int argc, char** argv) {
     std::fflush(stdout);
 
     bool endedEarly = PumpUntil(saver.hProcess, static_cast<DWORD>(seconds) * 1000);
+    DescribeChild(host, saver.dwProcessId);
+    std::fflush(stdout);
     DestroyWindow(host);
     bool ended = endedEarly || PumpUntil(saver.hProcess, kEndWaitMilliseconds);
     DWORD code = 3;
