@@ -13,9 +13,9 @@ LINUX_PACKAGES=(
 )
 TEST_PACKAGES=(
   clang libclang-rt-14-dev gocr python3
-  g++-mingw-w64-i686 mingw-w64-i686-dev
+  g++-mingw-w64-i686 mingw-w64-i686-dev g++-mingw-w64-x86-64 mingw-w64-x86-64-dev
 )
-WINE_PACKAGES=(wine wine32 libgl1-mesa-dri:i386)
+WINE_PACKAGES=(wine wine32 wine64 libgl1-mesa-dri:i386)
 
 as_root() {
   if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi
