@@ -12,7 +12,7 @@ LINUX_PACKAGES=(
   xvfb xauth x11-utils xdotool imagemagick
 )
 TEST_PACKAGES=(
-  clang libclang-rt-14-dev gocr python3
+  clang libclang-rt-14-dev gocr python3 procps
   g++-mingw-w64-i686 mingw-w64-i686-dev g++-mingw-w64-x86-64 mingw-w64-x86-64-dev
 )
 WINE_PACKAGES=(wine wine32 wine64 libgl1-mesa-dri:i386)

@@ -6,6 +6,8 @@
 #   tests/e2e/scr_wine.sh <windows-build-dir>
 #
 # Checks, in this order:
+#   - the file: string resource 1 names the saver, and it imports only
+#     system DLLs;
 #   - bad input: an unknown switch and a /p handle naming no window each show
 #     a message box, and the saver ends with status 0 once it is answered;
 #   - /c shows the settings as stored, out-of-range registry values clamped;
@@ -26,7 +28,7 @@ PROGRAM_NAME=scr_wine
 SHOTS=$BUILD/e2e/scr_wine
 HERE=$(dirname "$0")
 
-for tool in Xvfb xdotool xwininfo import convert gocr; do
+for tool in Xvfb xdotool xwininfo import convert gocr x86_64-w64-mingw32-objdump x86_64-w64-mingw32-windres; do
   command -v "$tool" >/dev/null || { echo "$PROGRAM_NAME: FAIL (missing $tool)"; exit 1; }
 done
 for file in "$SCR" "$HOST"; do
@@ -124,6 +126,24 @@ answer_message() {
   expect "$1: nothing left running" none_left
   clean_up
 }
+
+echo "The file"
+# What Windows needs of a .scr file: the name to list it under in string 1,
+# and nothing to load beside it but the system's own DLLs.
+x86_64-w64-mingw32-windres -i "$SCR" -O rc 2>/dev/null | tr -d '\r' >"$WORK/resources.rc"
+expect "string resource 1 is \"Corvane\"" grep -q '^ *1, "Corvane"$' "$WORK/resources.rc"
+imports=$(x86_64-w64-mingw32-objdump -p "$SCR" | awk '/DLL Name:/ { print tolower($3) }' | sort -u | xargs)
+system_dlls_only() {
+  local dll
+  for dll in $imports; do
+    case $dll in
+      advapi32.dll | gdi32.dll | glu32.dll | kernel32.dll | msvcrt.dll | ole32.dll | oleaut32.dll | \
+        opengl32.dll | user32.dll | winmm.dll) ;;
+      *) return 1 ;;
+    esac
+  done
+}
+expect "it imports only system DLLs ($imports)" system_dlls_only
 
 start_display
 # A new prefix is made before the first case, so that its start-up time does
