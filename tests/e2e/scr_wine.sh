@@ -75,6 +75,10 @@ ended() {
   status="still running"
   return 1
 }
+# ends_with_0 SECONDS LABEL: the check that the saver ends in time with 0.
+ends_with_0() {
+  if ended "$1" && [ "$status" = 0 ]; then pass "$2"; else fail "$2 ($status)"; fi
+}
 # Nothing of this build's saver is left once a case is over. Wine shows the
 # path the Windows way; the preview host names the saver on its command line
 # and is left out.
@@ -96,7 +100,8 @@ registry() { "$WINE" reg "$@" >>"$WORK/reg.log" 2>&1; }
 # stored NAME: the DWORD under HKCU\Software\Corvane, in decimal.
 stored() {
   local value
-  value=$("$WINE" reg query 'HKCU\Software\Corvane' /v "$1" 2>/dev/null | tr -d '\r' | awk -v n="$1" '$1 == n { print $3 }')
+  value=$("$WINE" reg query 'HKCU\Software\Corvane' /v "$1" 2>/dev/null | tr -d '\r' |
+    awk -v n="$1" '$1 == n { print $3 }')
   [ -n "$value" ] && printf '%d' "$value"
 }
 
@@ -122,7 +127,7 @@ answer_message() {
   else
     fail "$1: a message box explains it"
   fi
-  if ended 15 && [ "$status" = 0 ]; then pass "$1: ends with status 0"; else fail "$1: ends with status 0 ($status)"; fi
+  ends_with_0 15 "$1: ends with status 0"
   expect "$1: nothing left running" none_left
   clean_up
 }
@@ -175,9 +180,9 @@ if settings=$(wait_for find_settings 30); then
 else
   fail "/c shows the settings"
 fi
-if ended 15 && [ "$status" = 0 ]; then pass "OK ends /c with status 0"; else fail "OK ends /c with status 0 ($status)"; fi
-[ "$(stored Delay)" = 10000000 ] && [ "$(stored ShowFps)" = 0 ] && [ "$(stored Sound)" = 0 ]
-expect "a delay out of range is read clamped, and OK stores it (Delay $(stored Delay))" test $? = 0
+ends_with_0 15 "OK ends /c with status 0"
+expect "a delay out of range is read clamped, and OK stores it (Delay $(stored Delay))" \
+  test "$(stored Delay) $(stored ShowFps) $(stored Sound)" = "10000000 0 0"
 clean_up
 
 # No switch at all is Windows' way of asking for the settings too.
@@ -220,7 +225,7 @@ wait "$second" 2>/dev/null
 expect "the first /s goes on" kill -0 "$first"
 
 xdotool mousemove 600 500
-if ended 10 && [ "$status" = 0 ]; then pass "a mouse move ends /s with status 0"; else fail "a mouse move ends /s with status 0 ($status)"; fi
+ends_with_0 10 "a mouse move ends /s with status 0"
 expect "nothing left after /s" none_left
 clean_up
 
@@ -228,7 +233,7 @@ run_scr -S
 if cover=$(wait_for find_cover 30); then
   sleep 2
   xdotool key space 2>/dev/null
-  if ended 10 && [ "$status" = 0 ]; then pass "a key press ends -S with status 0"; else fail "a key press ends -S with status 0 ($status)"; fi
+  ends_with_0 10 "a key press ends -S with status 0"
 else
   fail "-S covers the whole screen"
 fi
