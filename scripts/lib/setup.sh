@@ -9,10 +9,10 @@ LINUX_PACKAGES=(
   libgl1-mesa-dev libglu1-mesa-dev libgl1-mesa-dri libjpeg-dev libpng-dev zlib1g-dev
   libgtest-dev googletest libbenchmark-dev
   fonts-liberation
-  xvfb xauth x11-utils xdotool imagemagick
+  xvfb xauth x11-utils xdotool imagemagick procps
 )
 TEST_PACKAGES=(
-  clang libclang-rt-14-dev gocr python3 procps
+  clang libclang-rt-14-dev gocr python3
   g++-mingw-w64-i686 mingw-w64-i686-dev g++-mingw-w64-x86-64 mingw-w64-x86-64-dev
 )
 WINE_PACKAGES=(wine wine32 wine64 libgl1-mesa-dri:i386)
