@@ -16,7 +16,8 @@ constexpr int32_t kBits = 32;
 constexpr float kFieldOfView = 60.0f;
 constexpr float kNear = 1.0f;
 constexpr float kFar = 1000.0f;
-// Long pauses are slept in slices, so that a stop request is seen promptly.
+// Long pauses are slept in slices, so that a stop request or a message is
+// seen promptly.
 constexpr DWORD kSleepSliceMs = 10;
 
 volatile std::sig_atomic_t stopRequested = 0;
@@ -33,7 +34,10 @@ void Pause(int32_t delayMicroseconds) {
         Sleep(0);  // still give the processor away between frames
         return;
     }
-    while (remaining > 0 && !stopRequested) {
+    MSG waiting{};
+    // A message cuts the pause short: the key or pointer move that ends a
+    // screen saver must not wait out a long delay.
+    while (remaining > 0 && !stopRequested && !PeekMessageA(&waiting, nullptr, 0, 0, PM_NOREMOVE)) {
         const DWORD slice = remaining < kSleepSliceMs ? remaining : kSleepSliceMs;
         Sleep(slice);
         remaining -= slice;

@@ -9,7 +9,7 @@ LINUX_PACKAGES=(
   libgl1-mesa-dev libglu1-mesa-dev libgl1-mesa-dri libjpeg-dev libpng-dev zlib1g-dev libx11-dev
   libgtest-dev googletest libbenchmark-dev
   fonts-liberation
-  xvfb xauth x11-utils xdotool imagemagick
+  xvfb xauth x11-utils xdotool imagemagick procps
 )
 TEST_PACKAGES=(
   clang libclang-rt-14-dev gocr python3

@@ -46,6 +46,15 @@ wait_for() {
   return 1
 }
 
+# titled NAME: the visible window whose name is exactly NAME.
+titled() {
+  local id
+  for id in $(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null); do
+    [ "$(xdotool getwindowname "$id" 2>/dev/null)" = "$1" ] && { echo "$id"; return 0; }
+  done
+  return 1
+}
+
 # geometry WINDOW: "WIDTH HEIGHT X Y".
 geometry() {
   xwininfo -id "$1" 2>/dev/null | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4}

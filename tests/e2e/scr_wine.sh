@@ -1,0 +1,268 @@
+#!/usr/bin/env bash
+# End to end: corvane.scr, the Windows screen saver, under Wine in a private
+# Xvfb screen of 1024 x 768 x 24, driven with xdotool as Windows and a person
+# would drive it.
+#
+#   tests/e2e/scr_wine.sh <windows-build-dir>
+#
+# Checks, in this order:
+#   - the file: string resource 1 names the saver, and it imports only
+#     system DLLs;
+#   - bad input: an unknown switch and a /p handle naming no window each show
+#     a message box, and the saver ends with status 0 once it is answered;
+#   - /c shows the settings as stored, out-of-range registry values clamped;
+#     OK writes them back; a second /c turns the frame-rate line on and sets
+#     the pause between frames;
+#   - /s covers the whole screen with the scene and shows the frame-rate line
+#     it was set to; a second /s meanwhile ends at once; a mouse move ends
+#     the first with status 0, and a key press ends another;
+#   - /p for the window of a stand-in preview host draws inside it, and ends
+#     with status 0 when the host destroys the window.
+# Screenshots land in <windows-build-dir>/e2e/scr_wine/.
+set -uo pipefail
+
+BUILD=$(cd "${1:?usage: scr_wine.sh <windows-build-dir>}" && pwd)
+SCR=$BUILD/bin/corvane.scr
+HOST=$BUILD/bin/corvane-preview-host.exe
+PROGRAM_NAME=scr_wine
+SHOTS=$BUILD/e2e/scr_wine
+HERE=$(dirname "$0")
+
+for tool in Xvfb xdotool xwininfo import convert gocr x86_64-w64-mingw32-objdump x86_64-w64-mingw32-windres; do
+  command -v "$tool" >/dev/null || { echo "$PROGRAM_NAME: FAIL (missing $tool)"; exit 1; }
+done
+for file in "$SCR" "$HOST"; do
+  [ -f "$file" ] || { echo "$PROGRAM_NAME: FAIL (no $file)"; exit 1; }
+done
+
+source "$HERE/lib/harness.sh"
+source "$HERE/lib/wine.sh"
+wine_env "$BUILD" || exit 1
+cleanup_target() { wine_stop; }
+
+find_message() { titled Corvane; }
+find_settings() { titled "Corvane Screen Saver Settings"; }
+find_host() { titled "Corvane preview host"; }
+# The full-screen saver: a window of the saver's covering the whole screen.
+find_cover() {
+  local id w h x y
+  for id in $(xdotool search --onlyvisible --classname '^corvane\.scr$' 2>/dev/null); do
+    read -r w h x y < <(geometry "$id")
+    [ "$w $h $x $y" = "1024 768 0 0" ] && { echo "$id"; return 0; }
+  done
+  return 1
+}
+
+# run_scr ARGS...: starts the saver in the background; its status goes to
+# $WORK/status once it ends.
+run_scr() {
+  rm -f "$WORK/status"
+  (cd "$WORK" && "$WINE" "$SCR" "$@" >>"$WORK/scr.log" 2>&1; echo $? >"$WORK/status") &
+  APP_PID=$!
+}
+# ended SECONDS: true when the saver ended in time; its status is in $status.
+ended() {
+  local deadline=$((SECONDS + $1))
+  while [ $SECONDS -le "$deadline" ]; do
+    if [ -f "$WORK/status" ]; then
+      wait "$APP_PID" 2>/dev/null
+      APP_PID=
+      status=$(cat "$WORK/status")
+      return 0
+    fi
+    sleep 0.1
+  done
+  status="still running"
+  return 1
+}
+# ends_with_0 SECONDS LABEL: the check that the saver ends in time with 0.
+ends_with_0() {
+  if ended "$1" && [ "$status" = 0 ]; then pass "$2"; else fail "$2 ($status)"; fi
+}
+# Nothing of this build's saver is left once a case is over. Wine shows the
+# path the Windows way; the preview host names the saver on its command line
+# and is left out.
+SCR_PATTERN="$(sed 's|[/\\]|[/\\\\]|g; s|\.|\\.|g' <<<"${SCR#/}")"
+saver_processes() { pgrep -af "$SCR_PATTERN" | grep -v corvane-preview-host; }
+none_left() {
+  local deadline=$((SECONDS + 5))
+  while [ $SECONDS -le $deadline ]; do
+    [ -z "$(saver_processes)" ] && return 0
+    sleep 0.2
+  done
+  saver_processes | sed 's/^/  left: /'
+  return 1
+}
+# After a case that failed, end what is left so the next case starts clean.
+clean_up() { [ -n "$APP_PID" ] && { wine_stop; wait "$APP_PID" 2>/dev/null; APP_PID=; }; }
+
+registry() { "$WINE" reg "$@" >>"$WORK/reg.log" 2>&1; }
+# stored NAME: the DWORD under HKCU\Software\Corvane, in decimal.
+stored() {
+  local value
+  value=$("$WINE" reg query 'HKCU\Software\Corvane' /v "$1" 2>/dev/null | tr -d '\r' |
+    awk -v n="$1" '$1 == n { print $3 }')
+  [ -n "$value" ] && printf '%d' "$value"
+}
+
+above() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a > b) }'; }
+# Mean brightness (0..1) of a region WxH+X+Y of a screenshot.
+brightness() { convert "$SHOTS/$1.png" -crop "$2" -colorspace Gray -format "%[fx:mean]" info:; }
+# The frame-rate line top left, read with gocr: "NN fps".
+fps_text() {
+  convert "$SHOTS/$1.png" -crop 160x24+0+0 +repage -colorspace Gray -scale 300% -threshold 15% -negate \
+    "$WORK/fps.pnm"
+  gocr "$WORK/fps.pnm" 2>/dev/null | tr -d '\n'
+}
+
+# answer_message LABEL: the saver's message box shows, is answered, and the
+# saver ends with status 0 leaving nothing behind.
+answer_message() {
+  local box
+  if box=$(wait_for find_message 30); then
+    pass "$1: a message box explains it"
+    sleep 0.5
+    shot "$2"
+    xdotool key --window "$box" Return 2>/dev/null
+  else
+    fail "$1: a message box explains it"
+  fi
+  ends_with_0 15 "$1: ends with status 0"
+  expect "$1: nothing left running" none_left
+  clean_up
+}
+
+echo "The file"
+# What Windows needs of a .scr file: the name to list it under in string 1,
+# and nothing to load beside it but the system's own DLLs.
+x86_64-w64-mingw32-windres -i "$SCR" -O rc 2>/dev/null | tr -d '\r' >"$WORK/resources.rc"
+expect "string resource 1 is \"Corvane\"" grep -q '^ *1, "Corvane"$' "$WORK/resources.rc"
+imports=$(x86_64-w64-mingw32-objdump -p "$SCR" | awk '/DLL Name:/ { print tolower($3) }' | sort -u | xargs)
+system_dlls_only() {
+  local dll
+  for dll in $imports; do
+    case $dll in
+      advapi32.dll | gdi32.dll | glu32.dll | kernel32.dll | msvcrt.dll | ole32.dll | oleaut32.dll | \
+        opengl32.dll | user32.dll | winmm.dll) ;;
+      *) return 1 ;;
+    esac
+  done
+}
+expect "it imports only system DLLs ($imports)" system_dlls_only
+
+start_display
+# A new prefix is made before the first case, so that its start-up time does
+# not count against the saver.
+wine_prefix || { echo "$PROGRAM_NAME: FAIL (no Wine prefix)"; exit 1; }
+if ! reason=$(wine_ready); then
+  echo "$PROGRAM_NAME: SKIP ($reason)"
+  exit 77
+fi
+registry delete 'HKCU\Software\Corvane' /f
+
+echo "Bad input"
+run_scr /x
+answer_message "an unknown switch" bad-switch
+run_scr /p 987654
+answer_message "/p naming no window" bad-window
+
+echo "Settings"
+# Out of range as a careless tool might leave them.
+registry add 'HKCU\Software\Corvane' /v Sound /t REG_DWORD /d 0 /f
+registry add 'HKCU\Software\Corvane' /v ShowFps /t REG_DWORD /d 0 /f
+registry add 'HKCU\Software\Corvane' /v Delay /t REG_DWORD /d 0x7fffffff /f
+run_scr /c
+if settings=$(wait_for find_settings 30); then
+  pass "/c shows the settings"
+  sleep 0.5
+  shot settings-clamped
+  xdotool key --window "$settings" Return 2>/dev/null
+else
+  fail "/c shows the settings"
+fi
+ends_with_0 15 "OK ends /c with status 0"
+expect "a delay out of range is read clamped, and OK stores it (Delay $(stored Delay))" \
+  test "$(stored Delay) $(stored ShowFps) $(stored Sound)" = "10000000 0 0"
+clean_up
+
+# No switch at all is Windows' way of asking for the settings too.
+run_scr
+if settings=$(wait_for find_settings 30); then
+  sleep 0.5
+  # Alt+F ticks "Show the frame rate"; Alt+P selects the pause for typing.
+  xdotool key --window "$settings" alt+f alt+p 2>/dev/null
+  xdotool type --window "$settings" 20000 2>/dev/null
+  shot settings-changed
+  xdotool key --window "$settings" Return 2>/dev/null
+fi
+ended 15
+expect "/c stores the frame-rate line and the pause" test "$(stored ShowFps) $(stored Delay)" = "1 20000"
+clean_up
+
+echo "Full screen"
+run_scr /s
+if cover=$(wait_for find_cover 30); then pass "/s covers the whole screen"; else fail "/s covers the whole screen"; fi
+# The line is read while the camera is still on its dark way in.
+for _ in $(seq 10); do
+  sleep 0.5
+  shot cover-fps
+  text=$(fps_text cover-fps)
+  grep -q 'fps' <<<"$text" && break
+done
+expect "/s shows the frame-rate line it was set to (read \"$text\")" grep -q '[0-9] *fps' <<<"$text"
+sleep 6
+shot cover
+expect "/s shows the lit scene" above "$(brightness cover 1024x768+0+0)" 0.05
+
+# A second /s meanwhile: only one runs at a time.
+first=$APP_PID
+rm -f "$WORK/second"
+(cd "$WORK" && "$WINE" "$SCR" /s >>"$WORK/scr.log" 2>&1; echo $? >"$WORK/second") &
+second=$!
+for _ in $(seq 100); do [ -f "$WORK/second" ] && break; sleep 0.1; done
+expect "a second /s ends at once with status 0" test "$(cat "$WORK/second" 2>/dev/null)" = 0
+wait "$second" 2>/dev/null
+expect "the first /s goes on" kill -0 "$first"
+
+xdotool mousemove 600 500
+ends_with_0 10 "a mouse move ends /s with status 0"
+expect "nothing left after /s" none_left
+clean_up
+
+# The longest pause between frames still ends at the first key, not after
+# the pause (the end itself takes about two seconds under Wine).
+registry add 'HKCU\Software\Corvane' /v Delay /t REG_DWORD /d 10000000 /f
+run_scr -S
+if cover=$(wait_for find_cover 30); then
+  sleep 2
+  xdotool key space 2>/dev/null
+  ends_with_0 5 "a key press ends -S with status 0 at once, even with 10 s between frames"
+else
+  fail "-S covers the whole screen"
+fi
+clean_up
+registry add 'HKCU\Software\Corvane' /v Delay /t REG_DWORD /d 20000 /f
+
+echo "Preview"
+# Wine shows nothing that one process draws in another's window, so the
+# picture is looked at where it can be seen (on Windows) and the host tells
+# what it finds in its window: the saver's child filling it.
+rm -f "$WORK/host-status"
+(cd "$WORK" && "$WINE" "$HOST" "$SCR" 6 >"$WORK/host.log" 2>&1; echo $? >"$WORK/host-status") &
+host_pid=$!
+if host=$(wait_for find_host 30); then
+  pass "the preview host opens its window"
+  sleep 4
+  shot preview
+else
+  fail "the preview host opens its window"
+fi
+for _ in $(seq 300); do [ -f "$WORK/host-status" ] && break; sleep 0.1; done
+wait "$host_pid" 2>/dev/null
+tr -d '\r' <"$WORK/host.log" | sed 's/^/  host: /'
+expect "/p puts a visible child window of its own over the whole preview window" \
+  grep -q "child window 320x240 of the saver's process, visible" "$WORK/host.log"
+expect "/p ends with status 0 when the host destroys its window" test "$(cat "$WORK/host-status" 2>/dev/null)" = 0
+expect "nothing left after /p" none_left
+
+verdict
