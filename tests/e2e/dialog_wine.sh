@@ -45,15 +45,8 @@ find_dialog() {
   return 1
 }
 
-titled() {
-  local id
-  for id in $(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null); do
-    [ "$(xdotool getwindowname "$id" 2>/dev/null)" = "$1" ] && { echo "$id"; return 0; }
-  done
-  return 1
-}
-find_about() { titled "About Corvane"; }
-find_gl() { titled DECK_NINE_by_Quillmark; }
+find_about() { visible "About Corvane"; }
+find_gl() { visible DECK_NINE_by_Quillmark; }
 
 start_display
 # A new prefix is set up before the first run, so that its start-up time

@@ -1,7 +1,10 @@
 # What every end-to-end check script shares: a scratch directory, the
 # pass/fail tally, a private Xvfb screen, waiting for windows, screenshots.
 # The including script sets PROGRAM_NAME and SHOTS, and may define
-# cleanup_target (run at exit, before the display goes).
+# cleanup_target (run at exit, before the display goes). The scene and dialog
+# libraries both include it; a script may take both.
+[ -n "${HARNESS_LOADED:-}" ] && return 0
+HARNESS_LOADED=yes
 
 WORK=$(mktemp -d)
 mkdir -p "$SHOTS"
@@ -41,6 +44,16 @@ wait_for() {
   while [ $SECONDS -le $deadline ]; do
     id=$($finder) && [ -n "$id" ] && { echo "$id"; return 0; }
     sleep 0.1
+  done
+  return 1
+}
+
+# visible NAME: the visible window whose title is exactly NAME (xdotool's
+# own match ignores case, and GTK's hidden leader window is "corvane").
+visible() {
+  local id
+  for id in $(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null); do
+    [ "$(xdotool getwindowname "$id" 2>/dev/null)" = "$1" ] && { echo "$id"; return 0; }
   done
   return 1
 }
