@@ -14,11 +14,15 @@
 # whose suffix is .scr) are installed when the build has them; the package
 # checks in tests/e2e/ notice when one is missing.
 #
-# CORVANE_PACKAGE_VERSION names the packages; scripts/package sets it to
-# <version>+dirty for a tree with uncommitted changes.
+# The packages carry the project's version, followed by CORVANE_VERSION_MARK:
+# scripts/package sets that to "+dirty" for a tree with uncommitted changes.
 include(GNUInstallDirs)
 
-set(CORVANE_PACKAGE_VERSION "${PROJECT_VERSION}" CACHE STRING "The version the packages carry")
+set(CORVANE_VERSION_MARK "" CACHE STRING "Appended to the version in the packages' names, e.g. +dirty")
+if(NOT CORVANE_VERSION_MARK MATCHES "^([+~][A-Za-z0-9.+~]*)?$")
+  message(FATAL_ERROR "CORVANE_VERSION_MARK must be empty or start with + or ~ and hold only letters, digits and .+~")
+endif()
+set(CORVANE_PACKAGE_VERSION "${PROJECT_VERSION}${CORVANE_VERSION_MARK}")
 set(CORVANE_APP_ID io.github.corvane.Corvane)
 set(CORVANE_PACKAGING_DIR ${CMAKE_SOURCE_DIR}/packaging)
 set(CORVANE_GENERATED_DIR ${CMAKE_BINARY_DIR}/packaging)
