@@ -77,6 +77,13 @@ for size in 48 128 256; do
   got=$(identify -format '%wx%h' "$icon" 2>/dev/null)
   expect "its $size-pixel icon is ${size}x$size (${got:-missing})" [ "$got" = "${size}x$size" ]
 done
+# Enlarged 8 times by whole pixels, the 256-pixel icon averages back to the
+# emblem exactly.
+EMBLEM=$(cd "$(dirname "$0")/../.." && pwd)/resources/bitmap227.bmp
+icon=$ROOT_FS/usr/share/icons/hicolor/256x256/apps/io.github.corvane.Corvane.png
+convert "$icon" -scale 32x32 "$WORK/icon-32.png"
+differing=$(compare -metric AE "$WORK/icon-32.png" "$EMBLEM" null: 2>&1)
+expect "the icon is the dialog's emblem ($differing pixels differ)" [ "$differing" = 0 ]
 depends=$(dpkg-deb -f "$DEB" Depends)
 expect "it depends on fonts-liberation and on the libraries the programs link (libsdl2, libgtk-3)" \
   eval '[[ "$depends" == *fonts-liberation* && "$depends" == *libsdl2-2.0-0* && "$depends" == *libgtk-3-0* ]]'
