@@ -13,14 +13,14 @@ LINUX_PACKAGES=(
 )
 TEST_PACKAGES=(
   clang libclang-rt-14-dev gocr python3
-  g++-mingw-w64-i686 mingw-w64-i686-dev
+  g++-mingw-w64-i686 mingw-w64-i686-dev g++-mingw-w64-x86-64 mingw-w64-x86-64-dev
   # the package checks: building, linting and validating it, and the
   # xscreensaver it plugs into
   dpkg-dev file lintian desktop-file-utils appstream man-db unzip xscreensaver xscreensaver-gl
 )
 # scripts/package: the package tools and the 32-bit Windows toolchain.
 PACKAGE_PACKAGES=(dpkg-dev file g++-mingw-w64-i686 mingw-w64-i686-dev)
-WINE_PACKAGES=(wine wine32 libgl1-mesa-dri:i386)
+WINE_PACKAGES=(wine wine32 wine64 libgl1-mesa-dri:i386)
 
 as_root() {
   if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi

@@ -1,39 +1,10 @@
 #!/usr/bin/env bash
-# Fuzzes the MS3D model parser, animation and skinning for a bounded time.
-# Usage: tests/e2e/fuzz_ms3d.sh <fuzz-build-dir> [seconds]
-# The build directory is one configured with -DCORVANE_FUZZ=ON and clang.
-# New inputs go to a temporary directory; the seeds (the hand-made corpus
-# and the embedded models) are only read.
-# Crashing inputs are kept in <fuzz-build-dir>/fuzz-artifacts/ms3d/.
+# Fuzzes the MS3D model parser, animation and skinning, seeded with the
+# hand-made corpus and the embedded models; inputs up to the size of the
+# largest embedded model. Usage and options: lib/fuzz.sh.
 set -uo pipefail
-BUILD=${1:?usage: fuzz_ms3d.sh <fuzz-build-dir> [seconds]}
-SECONDS_TO_RUN=${2:-60}
 ROOT=$(cd "$(dirname "$0")/../.." && pwd)
-FUZZER=$BUILD/bin/ms3d_fuzz
-SEEDS=$ROOT/tests/fuzz/corpus/ms3d
-
-if [ ! -x "$FUZZER" ]; then
-  echo "fuzz_ms3d: FAIL ($FUZZER not built)"
-  exit 1
-fi
-
-WORK=$(mktemp -d)
-trap 'rm -rf "$WORK"' EXIT
-ARTIFACTS=$BUILD/fuzz-artifacts/ms3d
-mkdir -p "$ARTIFACTS"
-
-# The embedded models join the hand-made seeds.
-mkdir -p "$WORK/new" "$WORK/models"
-cp "$ROOT"/resources/*.ms3d "$WORK/models/" 2>/dev/null
-
-# Inputs up to the size of the largest embedded model.
-"$FUZZER" "$WORK/new" "$SEEDS" "$WORK/models" -max_total_time="$SECONDS_TO_RUN" -max_len=262144 -rss_limit_mb=2048 \
-  -timeout=10 -artifact_prefix="$ARTIFACTS/" -print_final_stats=1 >"$WORK/log" 2>&1
-status=$?
-runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$WORK/log")
-if [ "$status" -ne 0 ]; then
-  tail -n 40 "$WORK/log"
-  echo "fuzz_ms3d: FAIL (exit $status after ${runs:-?} runs; inputs in $ARTIFACTS)"
-  exit 1
-fi
-echo "fuzz_ms3d: PASS (${runs:-?} runs in ${SECONDS_TO_RUN}s, no crash, leak or undefined behaviour)"
+FUZZ_NAME=ms3d FUZZ_MAX_LEN=262144 FUZZ_DEFAULT=60
+source "$ROOT/tests/e2e/lib/fuzz.sh"
+cp "$ROOT"/resources/*.ms3d "$FUZZ_WORK/seeds/"
+run_fuzzer "$@" -- "$ROOT/tests/fuzz/corpus/ms3d" "$FUZZ_WORK/seeds"

@@ -1,33 +1,8 @@
 #!/usr/bin/env bash
-# Fuzzes picture decoding and the texture build step for a bounded time.
-# Usage: tests/e2e/fuzz_picture.sh <fuzz-build-dir> [seconds]
-# The build directory is one configured with -DCORVANE_FUZZ=ON and clang.
-# New inputs go to a temporary directory; the seed corpus is only read.
-# Crashing inputs are kept in <fuzz-build-dir>/fuzz-artifacts/picture/.
+# Fuzzes picture decoding and the texture build step, seeded with the
+# hand-made corpus. Usage and options: lib/fuzz.sh.
 set -uo pipefail
-BUILD=${1:?usage: fuzz_picture.sh <fuzz-build-dir> [seconds]}
-SECONDS_TO_RUN=${2:-60}
 ROOT=$(cd "$(dirname "$0")/../.." && pwd)
-FUZZER=$BUILD/bin/picture_fuzz
-SEEDS=$ROOT/tests/fuzz/corpus/picture
-
-if [ ! -x "$FUZZER" ]; then
-  echo "fuzz_picture: FAIL ($FUZZER not built)"
-  exit 1
-fi
-
-WORK=$(mktemp -d)
-trap 'rm -rf "$WORK"' EXIT
-ARTIFACTS=$BUILD/fuzz-artifacts/picture
-mkdir -p "$ARTIFACTS"
-
-"$FUZZER" "$WORK" "$SEEDS" -max_total_time="$SECONDS_TO_RUN" -max_len=65536 -rss_limit_mb=2048 \
-  -timeout=10 -artifact_prefix="$ARTIFACTS/" -print_final_stats=1 >"$WORK/log" 2>&1
-status=$?
-runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$WORK/log")
-if [ "$status" -ne 0 ]; then
-  tail -n 40 "$WORK/log"
-  echo "fuzz_picture: FAIL (exit $status after ${runs:-?} runs; inputs in $ARTIFACTS)"
-  exit 1
-fi
-echo "fuzz_picture: PASS (${runs:-?} runs in ${SECONDS_TO_RUN}s, no crash, leak or undefined behaviour)"
+FUZZ_NAME=picture FUZZ_MAX_LEN=65536 FUZZ_DEFAULT=60
+source "$ROOT/tests/e2e/lib/fuzz.sh"
+run_fuzzer "$@" -- "$ROOT/tests/fuzz/corpus/picture"

@@ -14,9 +14,17 @@ trap 'rm -rf "$WORK"' EXIT
 
 fail() { echo "model_tool: FAIL: $*"; exit 1; }
 [ -x "$TOOL" ] || fail "no $TOOL"
-[ -r "$JEEP" ] || fail "no $JEEP"
+# The jeep comes from the shared models beside the repository; a clone of
+# the project alone has none, and its checks are skipped.
+if [ -r "$JEEP" ]; then
+  HAVE_JEEP=1
+else
+  HAVE_JEEP=
+  echo "model_tool: skipping the checks on the shared jeep: missing $JEEP"
+fi
 
 # info: the jeep's counts and its texture beside it.
+if [ -n "$HAVE_JEEP" ]; then
 "$TOOL" info "$JEEP" >"$WORK/info.json" || fail "info exited $?"
 python3 - "$WORK/info.json" "$(dirname "$JEEP")" <<'PY' || fail "info on the jeep"
 import json, sys
@@ -27,6 +35,7 @@ for key, value in want.items():
     assert info[key] == value, (key, info[key], value)
 assert info["textures"] == [sys.argv[2] + "/jeep1.jpg"], info["textures"]
 PY
+fi
 
 # info on the embedded models, read from the files they are built from.
 RESOURCES=$(cd "$HERE/../.." && pwd)/resources
@@ -49,7 +58,7 @@ PY
 
 # pose: a model without joints is posed as loaded, at any time; checked
 # against the vertices read straight from the file.
-for t in 0 640.5 99999; do
+for t in ${HAVE_JEEP:+0 640.5 99999}; do
   "$TOOL" pose "$JEEP" "$t" >"$WORK/pose.json" || fail "pose $t exited $?"
   python3 - "$WORK/pose.json" "$JEEP" <<'PY' || fail "pose of the jeep at $t"
 import json, struct, sys
@@ -99,7 +108,7 @@ assert all(abs(a - b) < 1e-6 for p, w in zip(pose, want) for a, b in zip(p, w)),
 done
 
 # Unreadable and malformed files: one line on stderr, nothing on stdout, 1.
-head -c 5000 "$JEEP" >"$WORK/cut.ms3d"
+head -c 5000 "$RESOURCES/room.ms3d" >"$WORK/cut.ms3d"
 printf 'MS3D000000\005\000\000\000' >"$WORK/version5.ms3d"
 for bad in "$WORK/missing.ms3d" "$WORK/cut.ms3d" "$WORK/version5.ms3d" "$WORK"; do
   for command in info pose view; do
@@ -136,7 +145,7 @@ wait "$pid" 2>/dev/null
 cmp -s "$WORK/view1.png" "$WORK/view2.png" && { echo "the picture did not change"; exit 1; }
 exit 0
 SH
-for model in "$JEEP" "$RESOURCES/scientist.ms3d"; do
+for model in ${HAVE_JEEP:+"$JEEP"} "$RESOURCES/scientist.ms3d"; do
   xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" bash "$WORK/view_check.sh" "$TOOL" "$model" "$WORK" \
     || fail "the viewer window on $model"
 done

@@ -1,23 +1,21 @@
 #!/usr/bin/env bash
-# The show end to end for Windows: the 32-bit corvane.exe under Wine in its
-# own Xvfb, with the same checks as scene_linux.sh. The Wine prefix lives in
-# the build directory and is made on first use.
-#   tests/e2e/scene_wine.sh WIN32_BUILD_DIR
+# The show end to end for Windows: corvane.exe (32- or 64-bit) under Wine in
+# its own Xvfb, with the same checks as scene_linux.sh. The Wine prefix lives
+# in the build directory and is made on first use (lib/wine.sh).
+#   tests/e2e/scene_wine.sh WINDOWS_BUILD_DIR
 set -u
-BUILD=$(cd "${1:?win32 build directory}" && pwd)
+BUILD=$(cd "${1:?windows build directory}" && pwd)
 PROGRAM=$BUILD/bin/corvane.exe
 PROGRAM_NAME=scene_wine
 SHOTS=$BUILD/e2e/scene_wine
-export WINEPREFIX=$BUILD/e2e/wineprefix
-export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
-mkdir -p "$WINEPREFIX"
+source "$(dirname "$0")/lib/wine.sh"
+wine_env "$BUILD" || exit 1
 source "$(dirname "$0")/lib/scene.sh"
 
-cleanup_target() { wineserver -k 2>/dev/null; }
+cleanup_target() { wine_stop; }
 
 launch() {
-  (cd "$WORK" && exec wine "$PROGRAM") >>"$WORK/program.log" 2>&1 &
+  (cd "$WORK" && exec "$WINE" "$PROGRAM") >>"$WORK/program.log" 2>&1 &
   APP_PID=$!
 }
 
@@ -41,10 +39,8 @@ find_gl() {
 }
 
 prepare_target() {
-  if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    timeout 300 wineboot -i >/dev/null 2>&1
-    timeout 120 wineserver -w
-  fi
+  wine_prefix || exit 1
+  wine_ready || { echo "$PROGRAM_NAME: FAIL (Wine does not start)"; exit 1; }
 }
 
 run_scene_checks

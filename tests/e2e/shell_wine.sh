@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# End to end: the 32-bit Windows build under Wine in a private Xvfb screen of
+# End to end: a Windows build (32- or 64-bit) under Wine in a private Xvfb screen of
 # 1024 x 768 x 24, driven with xdotool as a person would.
 #
-#   tests/e2e/shell_wine.sh <win32-build-dir>
+#   tests/e2e/shell_wine.sh <windows-build-dir>
 #
 # Runs corvane.exe several times from an empty working directory (no settings
 # file) and checks:
@@ -22,12 +22,12 @@
 #     windowed: Yes gives a window of that client size, No ends the program
 #     after "Program Will Now Close." and "OpenGL Initialization Failed.",
 #     with exit code 0.
-# Screenshots and logs go to <win32-build-dir>/e2e-shell-wine/. Wine keeps
+# Screenshots and logs go to <windows-build-dir>/e2e-shell-wine/. Wine keeps
 # its own prefix under the build directory; its first start takes a while.
 set -u
 
 if [ $# -ne 1 ] || [ ! -f "$1/bin/corvane.exe" ]; then
-    echo "usage: $0 <win32-build-dir containing bin/corvane.exe>" >&2
+    echo "usage: $0 <windows-build-dir containing bin/corvane.exe>" >&2
     exit 2
 fi
 BUILD=$(cd "$1" && pwd)
@@ -37,10 +37,8 @@ TITLE=DECK_NINE_by_Quillmark
 mkdir -p "$OUT"
 rm -f "$OUT"/*.png "$OUT"/*.log
 
-export WINEPREFIX=$BUILD/wine-e2e
-export WINEARCH=win32
-export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="  # no Mono or Gecko installers
+source "$(dirname "$0")/lib/wine.sh"
+wine_env "$BUILD" || exit 1
 
 FAILURES=0
 XVFB_PID=""
@@ -53,7 +51,7 @@ fail() {
 
 cleanup() {
     [ -n "$PROGRAM_PID" ] && kill "$PROGRAM_PID" 2>/dev/null
-    wineserver -k 2>/dev/null  # only this prefix's server and its processes
+    wine_stop  # only this prefix's server and its processes
     [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null
 }
 trap cleanup EXIT
@@ -75,11 +73,8 @@ done
 xdotool getdisplaygeometry >/dev/null 2>&1 || { echo "FAIL: Xvfb did not start"; exit 1; }
 
 # The prefix is made once per build directory.
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    echo "Preparing the Wine prefix (first start, takes a while)..."
-    wineboot -i >"$OUT/wineboot.log" 2>&1
-fi
-wineserver -w
+wine_prefix || exit 1
+wine_ready || { echo "FAIL: Wine does not start"; exit 1; }
 
 # --- helpers ----------------------------------------------------------------
 
@@ -90,7 +85,7 @@ mkdir -p "$RUN_DIR"
 start_program() {
     rm -f "$RUN_DIR/corvane.cfg" "$RUN_DIR/exit_code"
     (
-        cd "$RUN_DIR" && wine "$EXE"
+        cd "$RUN_DIR" && "$WINE" "$EXE"
         echo $? >"$RUN_DIR/exit_code"
     ) >>"$OUT/wine.log" 2>&1 &
     PROGRAM_PID=$!
@@ -114,7 +109,7 @@ wait_exit() {
 # Stops a program that did not end by itself, so the next case starts clean.
 stop_program() {
     if [ -n "$PROGRAM_PID" ]; then
-        wineserver -k 2>/dev/null
+        wine_stop
         wait "$PROGRAM_PID" 2>/dev/null
         PROGRAM_PID=""
     fi

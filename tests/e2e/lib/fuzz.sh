@@ -1,0 +1,61 @@
+# What the fuzz scripts share: arguments, the libFuzzer run and its verdict.
+#
+# Sourced by tests/e2e/fuzz_<name>.sh, which set FUZZ_NAME (the target is
+# bin/<name>_fuzz), FUZZ_MAX_LEN and FUZZ_DEFAULT (the short run that
+# scripts/test makes), then call run_fuzzer with their seed directories.
+#
+#   fuzz_<name>.sh BUILD [LIMIT] [libFuzzer options...]
+#
+# BUILD is a build directory configured with -DCORVANE_FUZZ=ON and clang.
+# LIMIT is a time in seconds ("600" or "600s") or a number of inputs
+# ("10000000runs"). Further options go to libFuzzer as they are, after ours,
+# so they win (for example -max_len=8192). Memory is capped at 1 GB
+# (-rss_limit_mb=1024): a target keeps nothing between inputs, so its memory
+# stays flat however long it runs. New inputs go to a temporary directory;
+# the seeds are only read (a script may put seeds of its own in
+# $FUZZ_WORK/seeds). Crashing inputs are kept in BUILD/fuzz-artifacts/<name>/.
+
+FUZZ_WORK=$(mktemp -d)
+trap 'rm -rf "$FUZZ_WORK"' EXIT
+mkdir -p "$FUZZ_WORK/new" "$FUZZ_WORK/seeds"
+
+fuzz_usage() {
+  echo "usage: fuzz_$FUZZ_NAME.sh <fuzz-build-dir> [SECONDS | SECONDSs | COUNTruns] [libFuzzer options...]" >&2
+  exit 2
+}
+
+# run_fuzzer ARGS... -- SEED_DIR...
+run_fuzzer() {
+  local build=${1:-} limit=${2:-$FUZZ_DEFAULT} extra=() seeds=() limit_option
+  [ -n "$build" ] || fuzz_usage
+  shift $(($# < 2 ? $# : 2))
+  while [ $# -gt 0 ] && [ "$1" != -- ]; do extra+=("$1"); shift; done
+  [ $# -gt 0 ] && shift
+  seeds=("$@")
+  case $limit in
+    *runs) limit_option=-runs=${limit%runs} ;;
+    *s) limit_option=-max_total_time=${limit%s} ;;
+    *) limit_option=-max_total_time=$limit ;;
+  esac
+  [[ ${limit_option#*=} =~ ^[0-9]+$ ]] || fuzz_usage
+
+  local fuzzer=$build/bin/${FUZZ_NAME}_fuzz
+  [ -x "$fuzzer" ] || { echo "fuzz_$FUZZ_NAME: FAIL ($fuzzer not built)"; exit 1; }
+  local artifacts=$build/fuzz-artifacts/$FUZZ_NAME work=$FUZZ_WORK
+  mkdir -p "$artifacts"
+
+  local start=$SECONDS
+  "$fuzzer" "$work/new" "${seeds[@]}" "$limit_option" -max_len="$FUZZ_MAX_LEN" -rss_limit_mb=1024 \
+    -timeout=10 -artifact_prefix="$artifacts/" -print_final_stats=1 "${extra[@]}" >"$work/log" 2>&1
+  local status=$?
+  local runs peak
+  runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$work/log")
+  peak=$(sed -n 's/^stat::peak_rss_mb: *//p' "$work/log")
+  if [ "$status" -ne 0 ]; then
+    tail -n 40 "$work/log"
+    echo "fuzz_$FUZZ_NAME: FAIL (exit $status after ${runs:-?} runs; inputs in $artifacts)"
+    exit 1
+  fi
+  echo "fuzz_$FUZZ_NAME: PASS (${runs:-?} runs in $((SECONDS - start))s, peak memory ${peak:-?} MB; no crash, leak or undefined behaviour)"
+}
+
