@@ -86,17 +86,25 @@ void GLWindow::CopyTitle(const char* text) {
     title[length] = '\0';
 }
 
-bool GLWindow::CreateDisplay(const char* newTitle, int32_t newWidth, int32_t newHeight, int32_t newBits,
-                             bool newFullscreen, float newFieldOfView, float newNear, float newFar) {
-    width = newWidth;
-    height = newHeight;
+void GLWindow::StoreView(int32_t newBits, float newFieldOfView, float newNear, float newFar) {
     bits = newBits;
-    fullscreen = newFullscreen;
     fieldOfView = newFieldOfView;
     zNear = newNear;
     zFar = newFar;
-    CopyTitle(newTitle);
+    displayError = "";
+}
 
+bool GLWindow::Fail(const char* text) {
+    displayError = text;
+    if (!quiet) ShowCreateError(text);
+    return false;
+}
+
+void GLWindow::ReportShutdownError(const char* text) {
+    if (!quiet) ShowShutdownError(text);
+}
+
+bool GLWindow::RegisterWindowClass() {
     instance = GetModuleHandleA(nullptr);
 
     WNDCLASSA windowClass;
@@ -107,10 +115,18 @@ bool GLWindow::CreateDisplay(const char* newTitle, int32_t newWidth, int32_t new
     windowClass.hIcon = LoadIconA(nullptr, IDI_WINLOGO);
     windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     windowClass.lpszClassName = kClassName;
-    if (!RegisterClassA(&windowClass)) {
-        ShowCreateError("Failed To Register The Window Class.");
-        return false;
-    }
+    return RegisterClassA(&windowClass) != 0;
+}
+
+bool GLWindow::CreateDisplay(const char* newTitle, int32_t newWidth, int32_t newHeight, int32_t newBits,
+                             bool newFullscreen, float newFieldOfView, float newNear, float newFar) {
+    width = newWidth;
+    height = newHeight;
+    fullscreen = newFullscreen;
+    StoreView(newBits, newFieldOfView, newNear, newFar);
+    CopyTitle(newTitle);
+
+    if (!RegisterWindowClass()) return Fail("Failed To Register The Window Class.");
 
     if (fullscreen) {
         DEVMODEA mode;
@@ -127,6 +143,7 @@ bool GLWindow::CreateDisplay(const char* newTitle, int32_t newWidth, int32_t new
                                            "Kestrel GL", MB_YESNO | MB_ICONEXCLAMATION);
             if (answer != IDYES) {
                 MessageBoxA(nullptr, "Program Will Now Close.", "ERROR", MB_OK | MB_ICONERROR);
+                displayError = "Program Will Now Close.";
                 return false;
             }
             fullscreen = false;
@@ -146,74 +163,127 @@ bool GLWindow::CreateDisplay(const char* newTitle, int32_t newWidth, int32_t new
 
     window = CreateWindowExA(exStyle, kClassName, newTitle, style, 0, 0, frame.right - frame.left,
                              frame.bottom - frame.top, nullptr, nullptr, instance, nullptr);
-    if (!window) {
-        DestroyDisplay();
-        ShowCreateError("Window Creation Error.");
-        return false;
-    }
+    if (!CreateContext()) return false;
 
-    const PIXELFORMATDESCRIPTOR pixelFormat = PixelFormatRequest(bits);
+    return Start(true);
+}
 
-    deviceContext = GetDC(window);
-    if (!deviceContext) {
-        DestroyDisplay();
-        ShowCreateError("Can't Create A GL Device Context.");
-        return false;
-    }
-    const int format = ChoosePixelFormat(deviceContext, &pixelFormat);
-    if (!format) {
-        DestroyDisplay();
-        ShowCreateError("Can't Find A Suitable PixelFormat.");
-        return false;
-    }
-    if (!SetPixelFormat(deviceContext, format, &pixelFormat)) {
-        DestroyDisplay();
-        ShowCreateError("Can't Set The PixelFormat.");
-        return false;
-    }
-    renderContext = wglCreateContext(deviceContext);
-    if (!renderContext) {
-        DestroyDisplay();
-        ShowCreateError("Can't Create A GL Rendering Context.");
-        return false;
-    }
-    if (!wglMakeCurrent(deviceContext, renderContext)) {
-        DestroyDisplay();
-        ShowCreateError("Can't Activate The GL Rendering Context.");
-        return false;
-    }
+bool GLWindow::CreateChildDisplay(const char* newTitle, HWND parent, int32_t newBits, float newFieldOfView,
+                                  float newNear, float newFar) {
+    fullscreen = false;
+    StoreView(newBits, newFieldOfView, newNear, newFar);
+    CopyTitle(newTitle);
 
-    ShowWindow(window, SW_SHOW);
-    SetForegroundWindow(window);
-    SetFocus(window);
+    RECT client = {0, 0, 0, 0};
+    if (!IsWindow(parent) || !GetClientRect(parent, &client)) return Fail("The Given Window Does Not Exist.");
+    width = client.right - client.left;
+    height = client.bottom - client.top;
 
+    if (!RegisterWindowClass()) return Fail("Failed To Register The Window Class.");
+    // Shown with the parent; a child never takes the foreground or the focus.
+    window = CreateWindowExA(0, kClassName, newTitle, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
+                             0, 0, width, height, parent, nullptr, instance, nullptr);
+    if (!CreateContext()) return false;
+    return Start(false);
+}
+
+bool GLWindow::CreateCoverDisplay(const char* newTitle, int32_t newBits, float newFieldOfView, float newNear,
+                                  float newFar) {
+    fullscreen = false;
+    StoreView(newBits, newFieldOfView, newNear, newFar);
+    CopyTitle(newTitle);
+
+    const int left = GetSystemMetrics(SM_XVIRTUALSCREEN);
+    const int top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+    width = GetSystemMetrics(SM_CXVIRTUALSCREEN);
+    height = GetSystemMetrics(SM_CYVIRTUALSCREEN);
+    if (width <= 0 || height <= 0) return Fail("The Screen Size Is Unknown.");
+
+    if (!RegisterWindowClass()) return Fail("Failed To Register The Window Class.");
+    window = CreateWindowExA(WS_EX_TOPMOST, kClassName, newTitle, WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
+                             left, top, width, height, nullptr, nullptr, instance, nullptr);
+    if (!CreateContext()) return false;
+
+    ShowCursor(FALSE);
+    cursorHidden = true;
+    return Start(true);
+}
+
+bool GLWindow::Start(bool takeForeground) {
+    if (takeForeground) {
+        ShowWindow(window, SW_SHOW);
+        SetForegroundWindow(window);
+        SetFocus(window);
+    }
     active = true;
     Resize(width, height);
     return true;
 }
 
+bool GLWindow::CreateContext() {
+    if (!window) {
+        DestroyDisplay();
+        return Fail("Window Creation Error.");
+    }
+    if (const char* error = CreatePixelFormatAndContext()) return Fail(error);
+    return true;
+}
+
+const char* GLWindow::CreatePixelFormatAndContext() {
+    const PIXELFORMATDESCRIPTOR pixelFormat = PixelFormatRequest(bits);
+
+    deviceContext = GetDC(window);
+    if (!deviceContext) {
+        DestroyDisplay();
+        return "Can't Create A GL Device Context.";
+    }
+    const int format = ChoosePixelFormat(deviceContext, &pixelFormat);
+    if (!format) {
+        DestroyDisplay();
+        return "Can't Find A Suitable PixelFormat.";
+    }
+    if (!SetPixelFormat(deviceContext, format, &pixelFormat)) {
+        DestroyDisplay();
+        return "Can't Set The PixelFormat.";
+    }
+    renderContext = wglCreateContext(deviceContext);
+    if (!renderContext) {
+        DestroyDisplay();
+        return "Can't Create A GL Rendering Context.";
+    }
+    if (!wglMakeCurrent(deviceContext, renderContext)) {
+        DestroyDisplay();
+        return "Can't Activate The GL Rendering Context.";
+    }
+    return nullptr;
+}
+
 void GLWindow::DestroyDisplay() {
     active = false;
     if (renderContext) {
-        if (!wglMakeCurrent(nullptr, nullptr)) ShowShutdownError("Release Of DC And RC Failed.");
-        if (!wglDeleteContext(renderContext)) ShowShutdownError("Release Rendering Context Failed.");
+        if (!wglMakeCurrent(nullptr, nullptr)) ReportShutdownError("Release Of DC And RC Failed.");
+        if (!wglDeleteContext(renderContext)) ReportShutdownError("Release Rendering Context Failed.");
         renderContext = nullptr;
     }
     if (deviceContext) {
-        if (!ReleaseDC(window, deviceContext)) ShowShutdownError("Release Device Context Failed.");
+        if (!ReleaseDC(window, deviceContext)) ReportShutdownError("Release Device Context Failed.");
         deviceContext = nullptr;
     }
     if (window) {
-        if (!DestroyWindow(window)) ShowShutdownError("Could Not Release hWnd.");
+        if (!DestroyWindow(window)) ReportShutdownError("Could Not Release hWnd.");
         window = nullptr;
     }
     if (!UnregisterClassA(kClassName, instance)) {
-        ShowShutdownError("Could Not Unregister Class.");
+        ReportShutdownError("Could Not Unregister Class.");
         instance = nullptr;
     }
     if (fullscreen) {
         ChangeDisplaySettingsA(nullptr, 0);
         ShowCursor(TRUE);
+    }
+    if (cursorHidden) {
+        ShowCursor(TRUE);
+        cursorHidden = false;
     }
 }
 

@@ -3,6 +3,15 @@
 // the perspective projection, keeps the key-down state and produces one frame
 // on request. Applications derive from it (through GLApplication) and fill in
 // the four scene operations.
+//
+// Besides its own window (CreateDisplay), it can draw into a window it is
+// given (CreateChildDisplay: a child filling the given window's client area,
+// which never takes the foreground or the focus) or over the whole virtual
+// screen in the current display mode with the cursor hidden
+// (CreateCoverDisplay). Those two never change the display mode and never
+// show a message box: a screen saver must not stop for one. Their failures,
+// like every failure while SetQuiet(true) holds, are only told by
+// DisplayError().
 #pragma once
 
 #include <cstdint>
@@ -41,6 +50,18 @@ public:
     // Releases what CreateDisplay made and restores the display mode; safe
     // in any state.
     void DestroyDisplay();
+    // A child window of `parent` filling its client area, with a current GL
+    // context; false when `parent` is gone or any step fails.
+    bool CreateChildDisplay(const char* newTitle, HWND parent, int32_t newBits, float newFieldOfView,
+                            float newNear, float newFar);
+    // A topmost borderless window over the whole virtual screen in the
+    // current display mode, cursor hidden until DestroyDisplay.
+    bool CreateCoverDisplay(const char* newTitle, int32_t newBits, float newFieldOfView, float newNear,
+                            float newFar);
+    // Quiet: failures are kept for DisplayError instead of shown.
+    void SetQuiet(bool isQuiet) { quiet = isQuiet; }
+    // Why the last display creation failed, or an empty text.
+    const char* DisplayError() const { return displayError; }
     // Viewport and projection for a client area of this size.
     void Resize(int32_t clientWidth, int32_t clientHeight);
     // One frame: Update, Draw, swap; false as soon as a step fails.
@@ -69,4 +90,22 @@ protected:
 
 private:
     void CopyTitle(const char* text);
+    void StoreView(int32_t newBits, float newFieldOfView, float newNear, float newFar);
+    bool RegisterWindowClass();
+    // Device context, pixel format and a current GL context for the window
+    // just created; false (after tearing down and reporting) when `window` is
+    // empty or any step fails.
+    bool CreateContext();
+    // The steps after the window: null on success, else the reason (the
+    // display is then torn down).
+    const char* CreatePixelFormatAndContext();
+    bool Fail(const char* text);
+    // The last steps of every creation: show the window and give it the
+    // foreground and the focus when asked, set `active` and the projection.
+    bool Start(bool takeForeground);
+    void ReportShutdownError(const char* text);
+
+    bool quiet = false;
+    bool cursorHidden = false;  // by CreateCoverDisplay
+    const char* displayError = "";
 };

@@ -18,13 +18,16 @@ else()
   pkg_check_modules(SDL2 REQUIRED IMPORTED_TARGET sdl2 SDL2_image)
   pkg_check_modules(GTK3 REQUIRED IMPORTED_TARGET gtk+-3.0)
   pkg_check_modules(FONTS REQUIRED IMPORTED_TARGET freetype2 fontconfig)
+  # Xlib and GLX directly, for GL child windows inside windows we are given.
+  find_package(X11 REQUIRED)
 
   file(GLOB COMMON_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/platform/common/*.cpp)
   file(GLOB PLATFORM_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/platform/linux/*.cpp)
   list(FILTER PLATFORM_SOURCES EXCLUDE REGEX "/main\\.cpp$")
   add_library(corvane_platform STATIC ${PLATFORM_SOURCES} ${COMMON_SOURCES})
   target_include_directories(corvane_platform PUBLIC ${CMAKE_SOURCE_DIR})
-  target_link_libraries(corvane_platform PUBLIC corvane_gl PkgConfig::SDL2 PkgConfig::GTK3 PkgConfig::FONTS)
+  target_link_libraries(corvane_platform PUBLIC corvane_gl PkgConfig::SDL2 PkgConfig::GTK3 PkgConfig::FONTS
+                        OpenGL::GLX X11::X11)
   corvane_warnings(corvane_platform)
 
   file(GLOB FAKE_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/platform/fake/*.cpp)

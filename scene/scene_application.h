@@ -35,6 +35,16 @@ public:
     // when it starts its sounds.
     void SetSound(bool enabled);
 
+    // Switches for other hosts of the scene; each is on by default, which is
+    // the program's own behaviour. Set them before Init.
+    // The "%d fps" line top left.
+    void SetShowFps(bool enabled) { showFps = enabled; }
+    // The half-second pause on the loading picture when sound is off.
+    void SetLoadingPause(bool enabled) { loadingPause = enabled; }
+    // The welcome sound played to its end on the loading picture when sound
+    // is on; without it only the alarm loop plays.
+    void SetWelcomeSound(bool enabled) { welcomeSound = enabled; }
+
 protected:
     // Shows the loading picture over the whole window, then waits for the
     // welcome sound to end (or half a second without sound).
@@ -58,6 +68,9 @@ protected:
     double easeDivisor = 1000.0; // above 1 the camera eases towards its path
     bool alarm = false;          // blink picture on, spot light red
     bool soundEnabled = false;
+    bool showFps = true;
+    bool loadingPause = true;
+    bool welcomeSound = true;
     std::unique_ptr<MS3DModel> room;
     std::unique_ptr<MS3DModel> warden;
     std::unique_ptr<MS3DModel> scientist;

@@ -32,7 +32,7 @@ bool SceneApplication::Draw() {
     if (scientist) scientist->Render();
 
     glEnable(GL_TEXTURE_2D);
-    if (font) font->Print(5, 0, "%d fps", fps);
+    if (font && showFps) font->Print(5, 0, "%d fps", fps);
     glFlush();
     return true;
 }

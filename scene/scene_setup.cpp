@@ -93,9 +93,9 @@ void SceneApplication::ShowLoadingScreen() {
     glFlush();
     SwapBuffers(deviceContext);
 
-    if (soundEnabled)
+    if (soundEnabled && welcomeSound)
         PlaySoundA("WELCOME", nullptr, SND_RESOURCE);
-    else
+    else if (loadingPause)
         Sleep(500);
 }
 

@@ -8,6 +8,7 @@
 
 #include "platform/fake/fake_platform.h"
 #include "platform/fake/fake_queue.h"
+#include "platform/window_id.h"
 
 namespace fake {
 namespace {
@@ -368,4 +369,46 @@ int WINAPI ShowCursor(BOOL show) {
     fake::Record("ShowCursor", {Number(show)});
     TheState().cursorCounter += show ? 1 : -1;
     return TheState().cursorCounter;
+}
+
+BOOL WINAPI IsWindow(HWND window) {
+    fake::Record("IsWindow", {Handle(window)});
+    return fake::FindWindowRecord(window) != nullptr ? TRUE : FALSE;
+}
+
+BOOL WINAPI GetClientRect(HWND window, LPRECT rect) {
+    fake::Record("GetClientRect", {Handle(window)});
+    const fake::WindowRecord* record = fake::FindWindowRecord(window);
+    if (fake::ShouldFail("GetClientRect") || !record || !rect) return FALSE;
+    *rect = RECT{0, 0, record->state.clientWidth, record->state.clientHeight};
+    return TRUE;
+}
+
+BOOL WINAPI MoveWindow(HWND window, int x, int y, int width, int height, BOOL repaint) {
+    fake::Record("MoveWindow", {Handle(window), Number(x), Number(y), Number(width), Number(height), Number(repaint)});
+    fake::WindowRecord* record = fake::FindWindowRecord(window);
+    if (fake::ShouldFail("MoveWindow") || !record) return FALSE;
+    const RECT frame = fake::FrameFor(record->state.style, FALSE, record->state.exStyle);
+    record->state.outerWidth = width;
+    record->state.outerHeight = height;
+    record->state.clientWidth = std::max(0, width - static_cast<int>(frame.right - frame.left));
+    record->state.clientHeight = std::max(0, height - static_cast<int>(frame.bottom - frame.top));
+    fake::SendToWindow(window, WM_SIZE, SIZE_RESTORED,
+                       MAKELPARAM(record->state.clientWidth, record->state.clientHeight));
+    return TRUE;
+}
+
+// A 1920 x 1080 virtual screen at the origin unless a test queues answers.
+int WINAPI GetSystemMetrics(int index) {
+    fake::Record("GetSystemMetrics", {Number(index)});
+    int fallback = 0;
+    if (index == SM_CXVIRTUALSCREEN) fallback = 1920;
+    if (index == SM_CYVIRTUALSCREEN) fallback = 1080;
+    return static_cast<int>(fake::Answer("GetSystemMetrics", fallback));
+}
+
+// The fake's window numbers are its handle values.
+HWND WindowFromId(uint64_t id) {
+    HWND window = reinterpret_cast<HWND>(static_cast<uintptr_t>(id));
+    return fake::FindWindowRecord(window) != nullptr ? window : nullptr;
 }

@@ -8,7 +8,7 @@
 #include "platform/win32.h"
 
 struct HWND__ {
-    enum Kind { GLWindowKind, DialogKind };
+    enum Kind { GLWindowKind, DialogKind, ForeignKind };
     explicit HWND__(Kind windowKind) : kind(windowKind) {}
     virtual ~HWND__() = default;
     HWND__(const HWND__&) = delete;

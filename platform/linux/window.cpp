@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/linux/display_mode.h"
+#include "platform/linux/foreign_window.h"
 #include "platform/linux/pixel_format.h"
 #include "platform/linux/sdl_video.h"
 #include "platform/linux/window_class.h"
@@ -46,6 +47,13 @@ void ShowSdlWindow(WindowObject* window) {
 }
 
 }  // namespace
+
+WindowObject* AdoptWindow(std::unique_ptr<WindowObject> object) {
+    static uint64_t lastSerial = 0;
+    object->serial = ++lastSerial;
+    Windows().push_back(std::move(object));
+    return Windows().back().get();
+}
 
 WindowObject* FindWindowObject(HWND window) {
     if (window == nullptr) return nullptr;
@@ -110,7 +118,11 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, 
                             int width, int height, HWND parent, HMENU menu, HINSTANCE instance, LPVOID /*param*/) {
     using namespace backend;
     const WindowClass* windowClass = FindWindowClass(className, instance);
-    if (windowClass == nullptr || parent != nullptr || (style & WS_CHILD) != 0) return nullptr;
+    if (windowClass == nullptr) return nullptr;
+    if (parent != nullptr || (style & WS_CHILD) != 0) {
+        if (parent == nullptr || (style & WS_CHILD) == 0) return nullptr;
+        return CreateChildWindow(parent, *windowClass, windowName, style, exStyle, x, y, width, height);
+    }
     if (!EnsureVideo()) return nullptr;
 
     const FrameInsets frame = FrameFor(style, exStyle, menu != nullptr);
@@ -132,16 +144,13 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, 
     if (object->sdlWindow == nullptr) return nullptr;
     if (fullscreen) SDL_SetWindowDisplayMode(object->sdlWindow, mode);
 
-    static uint64_t lastSerial = 0;
-    object->serial = ++lastSerial;
     object->sdlId = SDL_GetWindowID(object->sdlWindow);
     object->procedure = windowClass->procedure;
     object->className = windowClass->name;
     object->style = style;
     object->exStyle = exStyle;
     object->deviceContext.window = object.get();
-    WindowObject* window = object.get();
-    Windows().push_back(std::move(object));
+    WindowObject* window = AdoptWindow(std::move(object));
 
     // Windows tells a new window its size before CreateWindowEx returns.
     if (!ReportClientSize(window, clientWidth, clientHeight)) return nullptr;
@@ -164,6 +173,7 @@ BOOL WINAPI DestroyWindow(HWND handle) {
     SendToWindow(window, WM_DESTROY, 0, 0);
     DropQueuedMessages(handle);
     SDL_DestroyWindow(window->sdlWindow);
+    DestroyChildWindow(window);
     auto& windows = Windows();
     windows.erase(std::find_if(windows.begin(), windows.end(),
                                [&](const auto& object) { return object.get() == window; }));

@@ -37,7 +37,11 @@ struct WindowObject : HWND__ {
     bool minimized = false;
     bool needsPaint = false;
     bool destroying = false;
+    unsigned long childXWindow = 0;  // X window of a child in a given window (foreign_window.cpp)
 };
+
+// Gives a new window its serial and enters it among the live windows.
+WindowObject* AdoptWindow(std::unique_ptr<WindowObject> object);
 
 // Live-window lookups; each returns null when nothing matches.
 WindowObject* FindWindowObject(HWND window);

@@ -46,6 +46,10 @@ typedef struct tagMSG {
 #define WM_COMMAND 0x0111
 #define WM_SYSCOMMAND 0x0112
 #define WM_TIMER 0x0113
+#define WM_MOUSEMOVE 0x0200
+#define WM_LBUTTONDOWN 0x0201
+#define WM_RBUTTONDOWN 0x0204
+#define WM_MBUTTONDOWN 0x0207
 
 #define WA_INACTIVE 0
 #define WA_ACTIVE 1
@@ -135,6 +139,13 @@ typedef struct tagMSG {
 
 #define WS_EX_WINDOWEDGE 0x00000100L
 #define WS_EX_APPWINDOW 0x00040000L
+#define WS_EX_TOPMOST 0x00000008L
+
+// System metrics: the virtual screen spans every display.
+#define SM_XVIRTUALSCREEN 76
+#define SM_YVIRTUALSCREEN 77
+#define SM_CXVIRTUALSCREEN 78
+#define SM_CYVIRTUALSCREEN 79
 
 #define SW_HIDE 0
 #define SW_SHOW 5
@@ -215,6 +226,10 @@ BOOL WINAPI ShowWindow(HWND window, int command);
 BOOL WINAPI SetForegroundWindow(HWND window);
 HWND WINAPI SetFocus(HWND window);
 HDC WINAPI GetDC(HWND window);
+BOOL WINAPI IsWindow(HWND window);
+BOOL WINAPI GetClientRect(HWND window, LPRECT rect);
+BOOL WINAPI MoveWindow(HWND window, int x, int y, int width, int height, BOOL repaint);
+int WINAPI GetSystemMetrics(int index);
 int WINAPI ReleaseDC(HWND window, HDC dc);
 LONG WINAPI ChangeDisplaySettingsA(DEVMODEA* mode, DWORD flags);
 int WINAPI ShowCursor(BOOL show);
