@@ -1,0 +1,264 @@
+#!/usr/bin/env bash
+# End to end: corvane.scr, the Windows screen saver, under Wine in a private
+# Xvfb screen of 1024 x 768 x 24, driven with xdotool as Windows and a person
+# would drive it.
+#
+#   tests/e2e/scr_wine.sh <windows-build-dir>
+#
+# Checks, in this order:
+#   - bad input: an unknown switch and a /p handle naming no window each show
+#     a message box, and the saver ends with status 0 once it is answered;
+#   - /c shows the settings as stored, out-of-range registry values clamped;
+#     OK writes them back; a second /c turns the frame-rate line on and sets
+#     the pause between frames;
+#   - /s covers the whole screen with the scene and shows the frame-rate line
+#     it was set to; a second /s meanwhile ends at once; a mouse move ends
+#     the first with status 0, and a key press ends another;
+#   - /p for the window of a stand-in preview host draws inside it, and ends
+#     with status 0 when the host destroys the window.
+# Screenshots land in <windows-build-dir>/e2e/scr_wine/.
+set -uo pipefail
+
+BUILD=$(cd "${1:?usage: scr_wine.sh <windows-build-dir>}" && pwd)
+SCR=$BUILD/bin/corvane.scr
+HOST=$BUILD/bin/corvane-preview-host.exe
+PROGRAM_NAME=scr_wine
+SHOTS=$BUILD/e2e/scr_wine
+HERE=$(dirname "$0")
+
+for tool in Xvfb xdotool xwininfo import convert gocr; do
+  command -v "$tool" >/dev/null || { echo "$PROGRAM_NAME: FAIL (missing $tool)"; exit 1; }
+done
+for file in "$SCR" "$HOST"; do
+  [ -f "$file" ] || { echo "$PROGRAM_NAME: FAIL (no $file)"; exit 1; }
+done
+
+source "$HERE/lib/harness.sh"
+if [ -f "$HERE/lib/wine.sh" ]; then
+  source "$HERE/lib/wine.sh"
+else
+  # Until the shared helper exists: a 64-bit build runs under the 64-bit
+  # loader with a prefix of its own.
+  wine_env() {
+    export WINEPREFIX=$1/e2e/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+    if x86_64-w64-mingw32-objdump -f "$SCR" | grep -q x86-64; then
+      WINE=/usr/lib/wine/wine64 WINESERVER=/usr/lib/wine/wineserver64
+    else
+      WINE=wine WINESERVER=wineserver
+    fi
+    export WINE WINESERVER
+    mkdir -p "$WINEPREFIX"
+  }
+  wine_stop() { "$WINESERVER" -k 2>/dev/null; }
+fi
+wine_env "$BUILD" || exit $?
+cleanup_target() { wine_stop; }
+# A new prefix is made before the first case, so that its start-up time does
+# not count against the saver.
+wine_prepare() {
+  [ -f "$WINEPREFIX/system.reg" ] && return 0
+  timeout 300 "$WINE" wineboot -i >/dev/null 2>&1
+  timeout 120 "$WINESERVER" -w
+  [ -f "$WINEPREFIX/system.reg" ]
+}
+
+titled() {
+  local id
+  for id in $(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null); do
+    [ "$(xdotool getwindowname "$id" 2>/dev/null)" = "$1" ] && { echo "$id"; return 0; }
+  done
+  return 1
+}
+find_message() { titled Corvane; }
+find_settings() { titled "Corvane Screen Saver Settings"; }
+find_host() { titled "Corvane preview host"; }
+# The full-screen saver: a window of the saver's covering the whole screen.
+find_cover() {
+  local id w h x y
+  for id in $(xdotool search --onlyvisible --classname '^corvane\.scr$' 2>/dev/null); do
+    read -r w h x y < <(geometry "$id")
+    [ "$w $h $x $y" = "1024 768 0 0" ] && { echo "$id"; return 0; }
+  done
+  return 1
+}
+
+# run_scr ARGS...: starts the saver in the background; its status goes to
+# $WORK/status once it ends.
+run_scr() {
+  rm -f "$WORK/status"
+  (cd "$WORK" && "$WINE" "$SCR" "$@" >>"$WORK/scr.log" 2>&1; echo $? >"$WORK/status") &
+  APP_PID=$!
+}
+# ended SECONDS: true when the saver ended in time; its status is in $status.
+ended() {
+  local deadline=$((SECONDS + $1))
+  while [ $SECONDS -le "$deadline" ]; do
+    if [ -f "$WORK/status" ]; then
+      wait "$APP_PID" 2>/dev/null
+      APP_PID=
+      status=$(cat "$WORK/status")
+      return 0
+    fi
+    sleep 0.1
+  done
+  status="still running"
+  return 1
+}
+# Nothing of this build's saver is left once a case is over. Wine shows the
+# path the Windows way; the preview host names the saver on its command line
+# and is left out.
+SCR_PATTERN="$(sed 's|[/\\]|[/\\\\]|g; s|\.|\\.|g' <<<"${SCR#/}")"
+saver_processes() { pgrep -af "$SCR_PATTERN" | grep -v corvane-preview-host; }
+none_left() {
+  local deadline=$((SECONDS + 5))
+  while [ $SECONDS -le $deadline ]; do
+    [ -z "$(saver_processes)" ] && return 0
+    sleep 0.2
+  done
+  saver_processes | sed 's/^/  left: /'
+  return 1
+}
+# After a case that failed, end what is left so the next case starts clean.
+clean_up() { [ -n "$APP_PID" ] && { wine_stop; wait "$APP_PID" 2>/dev/null; APP_PID=; }; }
+
+registry() { "$WINE" reg "$@" >>"$WORK/reg.log" 2>&1; }
+# stored NAME: the DWORD under HKCU\Software\Corvane, in decimal.
+stored() {
+  local value
+  value=$("$WINE" reg query 'HKCU\Software\Corvane' /v "$1" 2>/dev/null | tr -d '\r' | awk -v n="$1" '$1 == n { print $3 }')
+  [ -n "$value" ] && printf '%d' "$value"
+}
+
+above() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a > b) }'; }
+# Mean brightness (0..1) of a region WxH+X+Y of a screenshot.
+brightness() { convert "$SHOTS/$1.png" -crop "$2" -colorspace Gray -format "%[fx:mean]" info:; }
+# The frame-rate line top left, read with gocr: "NN fps".
+fps_text() {
+  convert "$SHOTS/$1.png" -crop 160x24+0+0 +repage -colorspace Gray -scale 300% -threshold 15% -negate \
+    "$WORK/fps.pnm"
+  gocr "$WORK/fps.pnm" 2>/dev/null | tr -d '\n'
+}
+
+# answer_message LABEL: the saver's message box shows, is answered, and the
+# saver ends with status 0 leaving nothing behind.
+answer_message() {
+  local box
+  if box=$(wait_for find_message 30); then
+    pass "$1: a message box explains it"
+    sleep 0.5
+    shot "$2"
+    xdotool key --window "$box" Return 2>/dev/null
+  else
+    fail "$1: a message box explains it"
+  fi
+  if ended 15 && [ "$status" = 0 ]; then pass "$1: ends with status 0"; else fail "$1: ends with status 0 ($status)"; fi
+  expect "$1: nothing left running" none_left
+  clean_up
+}
+
+start_display
+wine_prepare || { echo "$PROGRAM_NAME: FAIL (the Wine prefix could not be made)"; exit 1; }
+registry delete 'HKCU\Software\Corvane' /f
+
+echo "Bad input"
+run_scr /x
+answer_message "an unknown switch" bad-switch
+run_scr /p 987654
+answer_message "/p naming no window" bad-window
+
+echo "Settings"
+# Out of range as a careless tool might leave them.
+registry add 'HKCU\Software\Corvane' /v Sound /t REG_DWORD /d 0 /f
+registry add 'HKCU\Software\Corvane' /v ShowFps /t REG_DWORD /d 0 /f
+registry add 'HKCU\Software\Corvane' /v Delay /t REG_DWORD /d 0x7fffffff /f
+run_scr /c
+if settings=$(wait_for find_settings 30); then
+  pass "/c shows the settings"
+  sleep 0.5
+  shot settings-clamped
+  xdotool key --window "$settings" Return 2>/dev/null
+else
+  fail "/c shows the settings"
+fi
+if ended 15 && [ "$status" = 0 ]; then pass "OK ends /c with status 0"; else fail "OK ends /c with status 0 ($status)"; fi
+[ "$(stored Delay)" = 10000000 ] && [ "$(stored ShowFps)" = 0 ] && [ "$(stored Sound)" = 0 ]
+expect "a delay out of range is read clamped, and OK stores it (Delay $(stored Delay))" test $? = 0
+clean_up
+
+# No switch at all is Windows' way of asking for the settings too.
+run_scr
+if settings=$(wait_for find_settings 30); then
+  sleep 0.5
+  # Alt+F ticks "Show the frame rate"; Alt+P selects the pause for typing.
+  xdotool key --window "$settings" alt+f alt+p 2>/dev/null
+  xdotool type --window "$settings" 20000 2>/dev/null
+  shot settings-changed
+  xdotool key --window "$settings" Return 2>/dev/null
+fi
+ended 15
+expect "/c stores the frame-rate line and the pause" test "$(stored ShowFps) $(stored Delay)" = "1 20000"
+clean_up
+
+echo "Full screen"
+run_scr /s
+if cover=$(wait_for find_cover 30); then pass "/s covers the whole screen"; else fail "/s covers the whole screen"; fi
+# The line is read while the camera is still on its dark way in.
+for _ in $(seq 10); do
+  sleep 0.5
+  shot cover-fps
+  text=$(fps_text cover-fps)
+  grep -q 'fps' <<<"$text" && break
+done
+expect "/s shows the frame-rate line it was set to (read \"$text\")" grep -q '[0-9] *fps' <<<"$text"
+sleep 6
+shot cover
+expect "/s shows the lit scene" above "$(brightness cover 1024x768+0+0)" 0.05
+
+# A second /s meanwhile: only one runs at a time.
+first=$APP_PID
+rm -f "$WORK/second"
+(cd "$WORK" && "$WINE" "$SCR" /s >>"$WORK/scr.log" 2>&1; echo $? >"$WORK/second") &
+second=$!
+for _ in $(seq 100); do [ -f "$WORK/second" ] && break; sleep 0.1; done
+expect "a second /s ends at once with status 0" test "$(cat "$WORK/second" 2>/dev/null)" = 0
+wait "$second" 2>/dev/null
+expect "the first /s goes on" kill -0 "$first"
+
+xdotool mousemove 600 500
+if ended 10 && [ "$status" = 0 ]; then pass "a mouse move ends /s with status 0"; else fail "a mouse move ends /s with status 0 ($status)"; fi
+expect "nothing left after /s" none_left
+clean_up
+
+run_scr -S
+if cover=$(wait_for find_cover 30); then
+  sleep 2
+  xdotool key space 2>/dev/null
+  if ended 10 && [ "$status" = 0 ]; then pass "a key press ends -S with status 0"; else fail "a key press ends -S with status 0 ($status)"; fi
+else
+  fail "-S covers the whole screen"
+fi
+clean_up
+
+echo "Preview"
+# Wine shows nothing that one process draws in another's window, so the
+# picture is looked at where it can be seen (on Windows) and the host tells
+# what it finds in its window: the saver's child filling it.
+rm -f "$WORK/host-status"
+(cd "$WORK" && "$WINE" "$HOST" "$SCR" 6 >"$WORK/host.log" 2>&1; echo $? >"$WORK/host-status") &
+host_pid=$!
+if host=$(wait_for find_host 30); then
+  pass "the preview host opens its window"
+  sleep 4
+  shot preview
+else
+  fail "the preview host opens its window"
+fi
+for _ in $(seq 300); do [ -f "$WORK/host-status" ] && break; sleep 0.1; done
+wait "$host_pid" 2>/dev/null
+tr -d '\r' <"$WORK/host.log" | sed 's/^/  host: /'
+expect "/p puts a visible child window of its own over the whole preview window" \
+  grep -q "child window 320x240 of the saver's process, visible" "$WORK/host.log"
+expect "/p ends with status 0 when the host destroys its window" test "$(cat "$WORK/host-status" 2>/dev/null)" = 0
+expect "nothing left after /p" none_left
+
+verdict
