@@ -30,7 +30,7 @@ done
 [ -f "$BUILD/CPackConfig.cmake" ] || { echo "$PROGRAM_NAME: FAIL (no CPack configuration in $BUILD)"; exit 1; }
 
 source "$(dirname "$0")/lib/dialog.sh"
-source "$(dirname "$0")/lib/scene.sh"
+source "$(dirname "$0")/lib/saver_scene.sh"
 
 APT=(env DEBIAN_FRONTEND=noninteractive apt-get -y -qq -o DPkg::Lock::Timeout=300)
 INSTALLED=no
@@ -147,14 +147,6 @@ until as_nobody xscreensaver-command -version >/dev/null 2>&1 || [ $SECONDS -gt 
 as_nobody xscreensaver-command -activate >/dev/null 2>&1
 # The hack on this display (others may run xscreensaver as nobody too);
 # xscreensaver names the screen in the DISPLAY it gives the hack.
-# blinks SHARE...: how often a series of red shares crosses the middle of
-# its range; 0 unless the range is wider than 0.005.
-blinks() {
-  echo "$@" | awk '{ lo = hi = $1; for (i = 2; i <= NF; i++) { if ($i < lo) lo = $i; if ($i > hi) hi = $i }
-                     if (hi - lo <= 0.005) { print 0; exit }
-                     for (i = 1; i <= NF; i++) { up = $i > (lo + hi) / 2; if (i > 1 && up != was) n++; was = up }
-                     print n + 0 }'
-}
 hack_running() {
   local pid
   for pid in $(pgrep -u nobody -x corvane-saver); do
@@ -165,26 +157,7 @@ hack_running() {
 if hack=$(wait_for hack_running 10); then
   expect "xscreensaver runs the hack from /usr/libexec/xscreensaver" \
     [ "$(readlink "/proc/$hack/exe")" = /usr/libexec/xscreensaver/corvane-saver ]
-  # The loading picture comes first, and the camera starts out close to a
-  # wall: watch until the room shows, lit, then until the spot light has
-  # gone red and back, or back and red (twice across the middle of the red
-  # seen, which the camera's slow glide alone does not do), within a minute
-  # in all: a loaded machine is slow.
-  deadline=$((SECONDS + 60)) n=0 lit= reds=
-  while [ $SECONDS -le $deadline ]; do
-    shot "saver-$n"
-    if [ -z "$lit" ]; then
-      above "$(brightness "saver-$n" 1024x768+0+0)" 0.08 && ! looks_like_loading "saver-$n" && lit=$n
-    else
-      reds="$reds $(red_share "saver-$n")"
-      [ "$(blinks $reds)" -ge 2 ] && break
-    fi
-    n=$((n + 1))
-    sleep 0.25
-  done
-  expect "the scene shows, lit (screenshot saver-${lit:-none})" [ -n "$lit" ]
-  expect "the camera moves" above "$(difference "saver-${lit:-0}" "saver-$n")" 0.05
-  expect "the spot light turns red and back (red share of each frame:$reds)" [ "$(blinks $reds)" -ge 2 ]
+  check_saver_scene saver
 else
   shot saver-missing
   fail "xscreensaver starts corvane-saver when activated (screenshot saver-missing)"
