@@ -5,9 +5,10 @@
 // DWORD values: "Sound" and "ShowFps" (0 off, anything else on) and "Delay"
 // (microseconds slept between frames). Anybody can edit the registry, so a
 // value is never trusted: a missing value, or one of another type, takes its
-// default; a delay read as a signed 32-bit number below 0 becomes 0 and one
-// above kMaxDelayMicroseconds becomes that maximum. The settings dialog
-// clamps what the user types the same way.
+// default (the saver's own: silent, no frame-rate line, its usual pause); a
+// delay read as a signed 32-bit number below 0 becomes 0 and one above the
+// saver's longest pause (kMaxSaverDelayMicroseconds) becomes that maximum.
+// The settings dialog clamps what the user types the same way.
 //
 // This header is pure (no Windows calls), so the rule is unit-tested on
 // every platform; settings_registry.h does the reading and writing.
@@ -15,13 +16,13 @@
 
 #include <cstdint>
 
-struct SaverSettings {
-    bool sound = false;    // screen savers are silent unless asked
-    bool showFps = false;  // the frame-rate line
-    int32_t delayMicroseconds = 20000;
-};
+#include "saver/saver_options.h"
 
-constexpr int32_t kMaxDelayMicroseconds = 10000000;
+struct SaverSettings {
+    bool sound = SaverOptions{}.sound;
+    bool showFps = SaverOptions{}.showFps;  // the frame-rate line
+    int32_t delayMicroseconds = SaverOptions{}.delayMicroseconds;
+};
 
 // One value as found in the registry: absent (or of another type), or a DWORD.
 struct StoredDword {
@@ -31,7 +32,7 @@ struct StoredDword {
 
 inline int32_t ClampDelayMicroseconds(int64_t delay) {
     if (delay < 0) return 0;
-    if (delay > kMaxDelayMicroseconds) return kMaxDelayMicroseconds;
+    if (delay > kMaxSaverDelayMicroseconds) return kMaxSaverDelayMicroseconds;
     return static_cast<int32_t>(delay);
 }
 

@@ -17,7 +17,7 @@ void ShowSettings(HWND dialog, const SaverSettings& settings) {
     SetDlgItemInt(dialog, IDC_SAVER_DELAY, static_cast<UINT>(settings.delayMicroseconds), FALSE);
     char label[96];
     std::snprintf(label, sizeof label, "&Pause between frames, in microseconds (0 to %d):",
-                  static_cast<int>(kMaxDelayMicroseconds));
+                  static_cast<int>(kMaxSaverDelayMicroseconds));
     SetDlgItemTextA(dialog, IDC_SAVER_DELAY_LABEL, label);
     SendDlgItemMessageA(dialog, IDC_SAVER_DELAY, EM_LIMITTEXT, 10, 0);
 }
@@ -31,7 +31,7 @@ bool SaveSettings(HWND dialog) {
     if (!isNumber) {
         char text[96];
         std::snprintf(text, sizeof text, "The pause between frames must be a whole number from 0 to %d.",
-                      static_cast<int>(kMaxDelayMicroseconds));
+                      static_cast<int>(kMaxSaverDelayMicroseconds));
         MessageBoxA(dialog, text, kCaption, MB_OK | MB_ICONEXCLAMATION);
         SetFocus(GetDlgItem(dialog, IDC_SAVER_DELAY));
         return false;

@@ -14,6 +14,7 @@
 
 #include <string>
 
+#include "platform/window_id.h"
 #include "saver/saver.h"
 #include "saver/saver_options.h"
 #include "saver/windows/saver_settings_dialog.h"
@@ -27,19 +28,13 @@ const char kRunningMutex[] = "CorvaneScreenSaverRunning";
 
 void ShowProblem(const char* text) { MessageBoxA(nullptr, text, kCaption, MB_OK | MB_ICONEXCLAMATION); }
 
-// The window behind an id from the command line, or none when no window of
-// that handle exists. Window handles carry 32 bits even in 64-bit programs,
-// which widen them with the sign as Windows does.
-HWND ExistingWindow(uint64_t id) {
-    if (id == 0 || id > 0xFFFFFFFFu) return nullptr;
-    HWND window = reinterpret_cast<HWND>(static_cast<intptr_t>(static_cast<int32_t>(static_cast<uint32_t>(id))));
-    return IsWindow(window) ? window : nullptr;
-}
-
 // Runs the saver; what kept it from starting is shown in a message box.
 void Run(HINSTANCE instance, const SaverOptions& options) {
     std::string error;
-    if (RunSaver(instance, options, error) != 0) ShowProblem(error.empty() ? "The screen saver could not start." : error.c_str());
+    if (RunSaver(instance, options, error) == 0) return;
+    std::string text = "The screen saver could not start";
+    text += error.empty() ? "." : ":\n" + error + ".";
+    ShowProblem(text.c_str());
 }
 
 void ApplyStoredSettings(SaverOptions& options) {
@@ -73,7 +68,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
     }
     switch (options.target) {
     case SaverTarget::Settings:
-        RunSaverSettingsDialog(instance, ExistingWindow(options.windowId));
+        RunSaverSettingsDialog(instance, WindowFromId(options.windowId));
         return 0;
     case SaverTarget::Preview:
         ApplyStoredSettings(options);

@@ -30,8 +30,8 @@ launch() {
   APP_PID=$!
 }
 
-find_dialog() { visible Corvane; }
-find_about() { visible "About Corvane"; }
-find_gl() { visible DECK_NINE_by_Quillmark; }
+find_dialog() { titled Corvane; }
+find_about() { titled "About Corvane"; }
+find_gl() { titled DECK_NINE_by_Quillmark; }
 
 run_dialog_checks

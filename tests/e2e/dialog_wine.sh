@@ -43,8 +43,8 @@ find_dialog() {
   return 1
 }
 
-find_about() { visible "About Corvane"; }
-find_gl() { visible DECK_NINE_by_Quillmark; }
+find_about() { titled "About Corvane"; }
+find_gl() { titled DECK_NINE_by_Quillmark; }
 
 start_display
 # A new prefix is set up before the first run, so that its start-up time

@@ -105,8 +105,8 @@ expect "corvane-model --version says \"corvane-model $VERSION\" ($(corvane-model
 
 start_display
 echo "$PROGRAM_NAME: DISPLAY=$DISPLAY"
-find_dialog() { visible Corvane; }
-find_gl() { visible DECK_NINE_by_Quillmark; }
+find_dialog() { titled Corvane; }
+find_gl() { titled DECK_NINE_by_Quillmark; }
 (cd "$WORK" && exec corvane) >"$WORK/corvane.log" 2>&1 &
 APP_PID=$!
 if dialog=$(wait_for find_dialog 60); then

@@ -14,7 +14,7 @@ launch() {
   (cd "$WORK" && SDL_AUDIODRIVER=dummy exec "$PROGRAM") >>"$WORK/program.log" 2>&1 &
   APP_PID=$!
 }
-find_dialog() { visible Corvane; }
-find_gl() { visible DECK_NINE_by_Quillmark; }
+find_dialog() { titled Corvane; }
+find_gl() { titled DECK_NINE_by_Quillmark; }
 
 run_scene_checks

@@ -34,41 +34,10 @@ for file in "$SCR" "$HOST"; do
 done
 
 source "$HERE/lib/harness.sh"
-if [ -f "$HERE/lib/wine.sh" ]; then
-  source "$HERE/lib/wine.sh"
-else
-  # Until the shared helper exists: a 64-bit build runs under the 64-bit
-  # loader with a prefix of its own.
-  wine_env() {
-    export WINEPREFIX=$1/e2e/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-    if x86_64-w64-mingw32-objdump -f "$SCR" | grep -q x86-64; then
-      WINE=/usr/lib/wine/wine64 WINESERVER=/usr/lib/wine/wineserver64
-    else
-      WINE=wine WINESERVER=wineserver
-    fi
-    export WINE WINESERVER
-    mkdir -p "$WINEPREFIX"
-  }
-  wine_stop() { "$WINESERVER" -k 2>/dev/null; }
-fi
-wine_env "$BUILD" || exit $?
+source "$HERE/lib/wine.sh"
+wine_env "$BUILD" || exit 1
 cleanup_target() { wine_stop; }
-# A new prefix is made before the first case, so that its start-up time does
-# not count against the saver.
-wine_prepare() {
-  [ -f "$WINEPREFIX/system.reg" ] && return 0
-  timeout 300 "$WINE" wineboot -i >/dev/null 2>&1
-  timeout 120 "$WINESERVER" -w
-  [ -f "$WINEPREFIX/system.reg" ]
-}
 
-titled() {
-  local id
-  for id in $(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null); do
-    [ "$(xdotool getwindowname "$id" 2>/dev/null)" = "$1" ] && { echo "$id"; return 0; }
-  done
-  return 1
-}
 find_message() { titled Corvane; }
 find_settings() { titled "Corvane Screen Saver Settings"; }
 find_host() { titled "Corvane preview host"; }
@@ -157,7 +126,13 @@ answer_message() {
 }
 
 start_display
-wine_prepare || { echo "$PROGRAM_NAME: FAIL (the Wine prefix could not be made)"; exit 1; }
+# A new prefix is made before the first case, so that its start-up time does
+# not count against the saver.
+wine_prefix || { echo "$PROGRAM_NAME: FAIL (no Wine prefix)"; exit 1; }
+if ! reason=$(wine_ready); then
+  echo "$PROGRAM_NAME: SKIP ($reason)"
+  exit 77
+fi
 registry delete 'HKCU\Software\Corvane' /f
 
 echo "Bad input"

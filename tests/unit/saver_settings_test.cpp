@@ -21,18 +21,18 @@ TEST(SaverSettingsTest, StoredValuesInRangeAreTakenAndAnyNonZeroFlagIsOn) {
     EXPECT_TRUE(settings.sound);
     EXPECT_TRUE(settings.showFps);
     EXPECT_EQ(settings.delayMicroseconds, 0);
-    EXPECT_EQ(SaverSettingsFromStored(Dword(0), Dword(0), Dword(100000)).delayMicroseconds, 100000);
+    EXPECT_EQ(SaverSettingsFromStored(Dword(0), Dword(0), Dword(10000000)).delayMicroseconds, 10000000);
     EXPECT_FALSE(SaverSettingsFromStored(Dword(0), Dword(0), Dword(5)).sound);
 }
 
 TEST(SaverSettingsTest, DelaysOutOfRangeAreClampedToTheNearestEnd) {
     auto delayOf = [](uint32_t stored) { return SaverSettingsFromStored(Absent(), Absent(), Dword(stored)); };
-    EXPECT_EQ(delayOf(100001).delayMicroseconds, kMaxDelayMicroseconds);
-    EXPECT_EQ(delayOf(0x7FFFFFFFu).delayMicroseconds, kMaxDelayMicroseconds);
+    EXPECT_EQ(delayOf(10000001).delayMicroseconds, kMaxSaverDelayMicroseconds);
+    EXPECT_EQ(delayOf(0x7FFFFFFFu).delayMicroseconds, kMaxSaverDelayMicroseconds);
     EXPECT_EQ(delayOf(0xFFFFFFFFu).delayMicroseconds, 0);  // written as -1
     EXPECT_EQ(delayOf(0x80000000u).delayMicroseconds, 0);
     EXPECT_EQ(ClampDelayMicroseconds(-1), 0);
-    EXPECT_EQ(ClampDelayMicroseconds(int64_t{1} << 40), kMaxDelayMicroseconds);
+    EXPECT_EQ(ClampDelayMicroseconds(int64_t{1} << 40), kMaxSaverDelayMicroseconds);
 }
 
 }  // namespace

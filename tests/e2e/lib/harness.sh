@@ -48,9 +48,8 @@ wait_for() {
   return 1
 }
 
-# visible NAME: the visible window whose title is exactly NAME (xdotool's
-# own match ignores case, and GTK's hidden leader window is "corvane").
-visible() {
+# titled NAME: the visible window whose name is exactly NAME.
+titled() {
   local id
   for id in $(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null); do
     [ "$(xdotool getwindowname "$id" 2>/dev/null)" = "$1" ] && { echo "$id"; return 0; }
