@@ -7,8 +7,8 @@
 # machine and purged again whatever happens: corvane from /usr/bin shows its
 # settings dialog with every control drawn; corvane-model reports the
 # package's version; xscreensaver, run as user nobody with "corvane-saver"
-# given by bare name, shows the scene when activated (lit, moving, the red
-# spot light on some frames); the purge removes every file it installed.
+# given by bare name, shows the scene when activated (lit, moving, the spot
+# light going red and back); the purge removes every file it installed.
 # Screenshots land in <build-dir>/e2e/package_deb/.
 #
 # Usage: tests/e2e/package_deb.sh <build-dir>   (as root: it installs)
