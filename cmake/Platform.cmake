@@ -20,6 +20,7 @@ else()
   pkg_check_modules(FONTS REQUIRED IMPORTED_TARGET freetype2 fontconfig)
   # Xlib and GLX directly, for GL child windows inside windows we are given.
   find_package(X11 REQUIRED)
+  pkg_check_modules(XCB REQUIRED IMPORTED_TARGET xcb xcb-screensaver)
 
   file(GLOB COMMON_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/platform/common/*.cpp)
   file(GLOB PLATFORM_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/platform/linux/*.cpp)
@@ -27,7 +28,7 @@ else()
   add_library(corvane_platform STATIC ${PLATFORM_SOURCES} ${COMMON_SOURCES})
   target_include_directories(corvane_platform PUBLIC ${CMAKE_SOURCE_DIR})
   target_link_libraries(corvane_platform PUBLIC corvane_gl PkgConfig::SDL2 PkgConfig::GTK3 PkgConfig::FONTS
-                        OpenGL::GLX X11::X11)
+                        PkgConfig::XCB OpenGL::GLX X11::X11)
   corvane_warnings(corvane_platform)
 
   file(GLOB FAKE_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/platform/fake/*.cpp)

@@ -6,10 +6,10 @@
 // moved it: ShowWindow, SetForegroundWindow, SetFocus, DestroyWindow, or the
 // SDL focus and minimise events. Reports are sent only on a change, so the
 // X server's own focus events after a synchronous activation add nothing.
-// The screen saver is held off while one of the windows is active.
+// The screen-saver file is told which window is active (screen_saver.cpp).
 // Limitations: windows of other programs are not known; losing the X focus
 // to one simply leaves no window of this program active.
-#include "platform/linux/sdl_video.h"
+#include "platform/linux/screen_saver.h"
 #include "platform/linux/window_object.h"
 
 namespace backend {
@@ -47,7 +47,7 @@ void ActivateWindow(WindowObject* window) {
         if (window == nullptr) return;
     }
     activeSerial = serial;
-    InhibitScreenSaver(true);
+    ScreenSaverWindowActivated(serial);
     window->needsPaint = true;
     if (!SendToWindow(window, WM_ACTIVATE, ActivationWParam(WA_ACTIVE, window), 0)) return;
     if (focusSerial == serial) return;
@@ -68,7 +68,7 @@ void ReportRestoredActivation(WindowObject* window) {
 void DeactivateWindow(WindowObject* window) {
     if (activeSerial == window->serial) {
         activeSerial = 0;
-        InhibitScreenSaver(false);
+        ScreenSaverWindowDeactivated();
         if (!SendToWindow(window, WM_ACTIVATE, ActivationWParam(WA_INACTIVE, window), 0)) return;
     }
     LoseFocus(window, nullptr);

@@ -2,10 +2,11 @@
 //
 // Platform: Linux. Dependencies: none beyond the other backend files. As on
 // Windows: Alt+F4 asks for SC_CLOSE, SC_CLOSE becomes WM_CLOSE, WM_CLOSE
-// destroys the window, and painting is taken as done. Limitations: the
-// screen-saver and monitor power-off requests are never raised by this
-// backend, so their default handling does nothing; everything else is
-// ignored with result 0.
+// destroys the window, and painting is taken as done. A screen-saver request
+// that gets here was not swallowed, so the saver is not held off for it
+// (screen_saver.cpp). Limitations: the monitor power-off request is never
+// raised by this backend; everything else is ignored with result 0.
+#include "platform/linux/screen_saver.h"
 #include "platform/linux/window_object.h"
 
 namespace {
@@ -25,6 +26,7 @@ LRESULT WINAPI DefWindowProcA(HWND handle, UINT message, WPARAM wParam, LPARAM l
         case WM_SYSCOMMAND:
             // The low four bits of a system command are Windows' own.
             if ((wParam & 0xFFF0) == SC_CLOSE) SendToWindow(window, WM_CLOSE, 0, 0);
+            if ((wParam & 0xFFF0) == SC_SCREENSAVE) ScreenSaverRequestReachedDefault();
             return 0;
         case WM_CLOSE:
             DestroyWindow(handle);

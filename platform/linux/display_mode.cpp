@@ -8,8 +8,10 @@
 // desktop: full-screen windows go back to windowed. Limitations: the first
 // display only; the change is never written to any settings store.
 #include "platform/linux/display_mode.h"
+#include "platform/linux/failure_reason.h"
 
 #include <cstdlib>
+#include <string>
 
 #include "platform/linux/sdl_video.h"
 #include "platform/linux/window_object.h"
@@ -41,7 +43,7 @@ LONG WINAPI ChangeDisplaySettingsA(DEVMODEA* mode, DWORD /*flags*/) {
             haveChangedMode = false;
             for (const auto& window : LiveWindows()) {
                 if (SDL_GetWindowFlags(window->sdlWindow) & SDL_WINDOW_FULLSCREEN) {
-                    SDL_SetWindowFullscreen(window->sdlWindow, 0);
+                    if (SDL_SetWindowFullscreen(window->sdlWindow, 0) != 0) ReportSdlFailure("SDL_SetWindowFullscreen");
                 }
             }
         }
@@ -49,10 +51,16 @@ LONG WINAPI ChangeDisplaySettingsA(DEVMODEA* mode, DWORD /*flags*/) {
     }
     if (!EnsureVideo()) return DISP_CHANGE_FAILED;
     SDL_DisplayMode desktop;
-    if (SDL_GetDesktopDisplayMode(0, &desktop) != 0) return DISP_CHANGE_FAILED;
+    if (SDL_GetDesktopDisplayMode(0, &desktop) != 0) {
+        ReportSdlFailure("SDL_GetDesktopDisplayMode");
+        return DISP_CHANGE_FAILED;
+    }
     const int width = (mode->dmFields & DM_PELSWIDTH) ? static_cast<int>(mode->dmPelsWidth) : desktop.w;
     const int height = (mode->dmFields & DM_PELSHEIGHT) ? static_cast<int>(mode->dmPelsHeight) : desktop.h;
-    if ((mode->dmFields & DM_BITSPERPEL) && !DepthIsRenderable(mode->dmBitsPerPel)) return DISP_CHANGE_BADMODE;
+    if ((mode->dmFields & DM_BITSPERPEL) && !DepthIsRenderable(mode->dmBitsPerPel)) {
+        ReportFailure("ChangeDisplaySettingsA", "colour depth not one of 8, 16, 24, 32 bits");
+        return DISP_CHANGE_BADMODE;
+    }
 
     // Of the modes with this size, the one in the desktop's pixel format and
     // with the highest refresh rate.
@@ -70,7 +78,12 @@ LONG WINAPI ChangeDisplaySettingsA(DEVMODEA* mode, DWORD /*flags*/) {
             found = true;
         }
     }
-    if (!found) return DISP_CHANGE_BADMODE;
+    if (!found) {
+        const std::string reason = "the display offers no " + std::to_string(width) + "x" + std::to_string(height) +
+                                   " mode (" + std::to_string(count) + " modes listed by SDL)";
+        ReportFailure("ChangeDisplaySettingsA", reason.c_str());
+        return DISP_CHANGE_BADMODE;
+    }
     changedMode = best;
     haveChangedMode = true;
     static bool restoreRegistered = false;

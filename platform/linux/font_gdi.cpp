@@ -17,6 +17,7 @@
 #include <string>
 
 #include "platform/linux/font_object.h"
+#include "platform/linux/failure_reason.h"
 #include "platform/linux/handles.h"
 
 namespace {
@@ -29,10 +30,18 @@ std::set<HFONT__*>& LiveFonts() {
     return fonts;
 }
 
+std::string FreeTypeReason(FT_Error error) {
+    const char* text = FT_Error_String(error);  // null unless FreeType was built with its error texts
+    return text != nullptr ? std::string(text) : "FreeType error " + std::to_string(error);
+}
+
 FT_Library Library() {
     static FT_Library library = [] {
         FT_Library made = nullptr;
-        if (FT_Init_FreeType(&made) != 0) made = nullptr;
+        if (const FT_Error error = FT_Init_FreeType(&made)) {
+            backend::ReportFailure("FT_Init_FreeType", FreeTypeReason(error).c_str());
+            made = nullptr;
+        }
         return made;
     }();
     return library;
@@ -40,7 +49,10 @@ FT_Library Library() {
 
 // Finds the file and face index of the best match for the request.
 bool MatchFace(const char* faceName, int weight, bool italic, std::string& file, int& index, int& foundWeight) {
-    if (!FcInit()) return false;
+    if (!FcInit()) {
+        backend::ReportFailure("FcInit", "fontconfig could not load its configuration");
+        return false;
+    }
     FcPattern* pattern = FcPatternCreate();
     if (pattern == nullptr) return false;
     const char* family = (faceName != nullptr && faceName[0] != '\0') ? faceName : "sans-serif";
@@ -54,7 +66,10 @@ bool MatchFace(const char* faceName, int weight, bool italic, std::string& file,
     FcResult result = FcResultNoMatch;
     FcPattern* match = FcFontMatch(nullptr, pattern, &result);
     FcPatternDestroy(pattern);
-    if (match == nullptr) return false;
+    if (match == nullptr) {
+        backend::ReportFailure("FcFontMatch", "no font matches the request");
+        return false;
+    }
 
     FcChar8* path = nullptr;
     int faceIndex = 0;
@@ -105,7 +120,10 @@ HFONT WINAPI CreateFontA(int height, int /*width*/, int /*escapement*/, int /*or
     if (!MatchFace(faceName, weight, italic != 0, file, index, foundWeight)) return nullptr;
 
     FT_Face face = nullptr;
-    if (FT_New_Face(library, file.c_str(), index, &face) != 0) return nullptr;
+    if (const FT_Error error = FT_New_Face(library, file.c_str(), index, &face)) {
+        backend::ReportFailure("FT_New_Face", (file + ": " + FreeTypeReason(error)).c_str());
+        return nullptr;
+    }
     if (!FT_IS_SCALABLE(face) || FT_Set_Pixel_Sizes(face, 0, PixelsPerEm(face, height)) != 0) {
         FT_Done_Face(face);
         return nullptr;

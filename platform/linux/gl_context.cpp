@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/linux/pixel_format.h"
+#include "platform/linux/failure_reason.h"
 #include "platform/linux/sdl_video.h"
 #include "platform/linux/window_object.h"
 
@@ -41,11 +42,15 @@ backend::WindowObject* DrawableWindow(HDC dc) {
 
 HGLRC WINAPI wglCreateContext(HDC dc) {
     backend::WindowObject* window = DrawableWindow(dc);
-    if (window == nullptr) return nullptr;
+    if (window == nullptr) {
+        backend::ReportFailure("wglCreateContext", "not the device context of a window with a pixel format");
+        return nullptr;
+    }
     SDL_Window* previousWindow = SDL_GL_GetCurrentWindow();
     SDL_GLContext previousContext = SDL_GL_GetCurrentContext();
     backend::ApplyGLFormat(window->glFormat);
     SDL_GLContext context = SDL_GL_CreateContext(window->sdlWindow);
+    if (context == nullptr) backend::ReportSdlFailure("SDL_GL_CreateContext");
     SDL_GL_MakeCurrent(previousWindow, previousContext);
     if (context == nullptr) return nullptr;
     HGLRC handle = new HGLRC__;
@@ -57,15 +62,26 @@ HGLRC WINAPI wglCreateContext(HDC dc) {
 BOOL WINAPI wglMakeCurrent(HDC dc, HGLRC context) {
     if (context == nullptr) {
         if (!backend::EnsureVideo()) return FALSE;
-        return SDL_GL_MakeCurrent(SDL_GL_GetCurrentWindow(), nullptr) == 0 ? TRUE : FALSE;
+        if (SDL_GL_MakeCurrent(SDL_GL_GetCurrentWindow(), nullptr) == 0) return TRUE;
+        backend::ReportSdlFailure("SDL_GL_MakeCurrent");
+        return FALSE;
     }
     backend::WindowObject* window = DrawableWindow(dc);
-    if (window == nullptr || !IsLive(context)) return FALSE;
-    return SDL_GL_MakeCurrent(window->sdlWindow, context->context) == 0 ? TRUE : FALSE;
+    if (window == nullptr || !IsLive(context)) {
+        backend::ReportFailure("wglMakeCurrent", window == nullptr ? "not the device context of a GL window"
+                                                                  : "not a live rendering context");
+        return FALSE;
+    }
+    if (SDL_GL_MakeCurrent(window->sdlWindow, context->context) == 0) return TRUE;
+    backend::ReportSdlFailure("SDL_GL_MakeCurrent");
+    return FALSE;
 }
 
 BOOL WINAPI wglDeleteContext(HGLRC context) {
-    if (!IsLive(context)) return FALSE;
+    if (!IsLive(context)) {
+        backend::ReportFailure("wglDeleteContext", "not a live rendering context");
+        return FALSE;
+    }
     auto& contexts = Contexts();
     contexts.erase(std::find(contexts.begin(), contexts.end(), context));
     // SDL releases the context first when it is current.

@@ -7,12 +7,17 @@
 
 #include <gtk/gtk.h>
 
+#include "platform/linux/failure_reason.h"
 bool StartGtk() {
     static const bool started = [] {
         // The core formats and reads numbers with the C library; GTK must not
         // switch it to the user's locale (a decimal comma would break them).
         gtk_disable_setlocale();
-        return gtk_init_check(nullptr, nullptr) != FALSE;
+        GError* error = nullptr;
+        if (gtk_init_with_args(nullptr, nullptr, nullptr, nullptr, nullptr, &error) != FALSE) return true;
+        backend::ReportFailure("gtk_init_with_args", error != nullptr ? error->message : "cannot open the display");
+        if (error != nullptr) g_error_free(error);
+        return false;
     }();
     return started;
 }

@@ -12,6 +12,7 @@
 // TranslateMessage and no cross-thread messaging.
 #include <deque>
 
+#include "platform/linux/screen_saver.h"
 #include "platform/linux/sdl_video.h"
 #include "platform/linux/window_object.h"
 
@@ -47,6 +48,7 @@ MSG MakeMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 void PumpSdlEvents() {
     SDL_Event event;
     while (SDL_PollEvent(&event)) TranslateSdlEvent(event);
+    KeepScreenSaverAway();
 }
 
 // The next message for the filter, in the order posted, quit, paint.

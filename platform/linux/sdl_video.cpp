@@ -1,4 +1,4 @@
-// Linux backend: SDL video start-up and the screen-saver switch.
+// Linux backend: SDL video start-up.
 //
 // Platform: Linux. Dependencies: SDL2. The subsystem is started once and
 // left to the end of the process (display_mode.cpp stops it at exit only to
@@ -8,6 +8,7 @@
 
 #include <SDL.h>
 
+#include "platform/linux/failure_reason.h"
 namespace backend {
 namespace {
 
@@ -21,20 +22,17 @@ namespace {
 bool EnsureVideo() {
     static bool started = false;
     if (started) return true;
-    // The screen saver is switched by window activation rather than by SDL.
+    // The screen saver is switched by window activation (screen_saver.cpp)
+    // rather than by SDL's window creation.
     SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+        static bool reported = false;  // every later call asks again; say it once
+        if (!reported) ReportSdlFailure("SDL_InitSubSystem");
+        reported = true;
+        return false;
+    }
     started = true;
     return true;
-}
-
-void InhibitScreenSaver(bool inhibit) {
-    if (!EnsureVideo()) return;
-    if (inhibit) {
-        SDL_DisableScreenSaver();
-    } else {
-        SDL_EnableScreenSaver();
-    }
 }
 
 }  // namespace backend

@@ -10,7 +10,4 @@ namespace backend {
 // Starts SDL's video subsystem once; false when no display can be opened.
 bool EnsureVideo();
 
-// The screen saver stays off while one of the program's windows is active.
-void InhibitScreenSaver(bool inhibit);
-
 }  // namespace backend

@@ -1,4 +1,5 @@
 #include "platform/linux/sound_player.h"
+#include "platform/linux/failure_reason.h"
 
 #include <dlfcn.h>
 
@@ -43,7 +44,10 @@ bool SoundPlayer::Open() {
     if (tried) return false;
     tried = true;
     QuietAlsa();
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+        backend::ReportSdlFailure("SDL_InitSubSystem");
+        return false;
+    }
 
     SDL_AudioSpec wanted{};
     wanted.freq = 22050;
@@ -56,6 +60,7 @@ bool SoundPlayer::Open() {
     // but (if it must) sample format and channel layout.
     device = SDL_OpenAudioDevice(nullptr, 0, &wanted, &spec, SDL_AUDIO_ALLOW_FREQUENCY_CHANGE);
     if (device == 0) {
+        backend::ReportSdlFailure("SDL_OpenAudioDevice");
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return false;
     }

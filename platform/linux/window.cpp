@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/linux/display_mode.h"
+#include "platform/linux/failure_reason.h"
 #include "platform/linux/foreign_window.h"
 #include "platform/linux/pixel_format.h"
 #include "platform/linux/sdl_video.h"
@@ -37,6 +38,7 @@ SDL_Window* CreateSdlWindow(const char* title, int x, int y, int width, int heig
             return window;
         }
     }
+    ReportSdlFailure("SDL_CreateWindow");
     return nullptr;
 }
 
@@ -142,7 +144,9 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, 
                                         y + static_cast<int>(frame.top), clientWidth, clientHeight, flags,
                                         &object->glFormat);
     if (object->sdlWindow == nullptr) return nullptr;
-    if (fullscreen) SDL_SetWindowDisplayMode(object->sdlWindow, mode);
+    if (fullscreen && SDL_SetWindowDisplayMode(object->sdlWindow, mode) != 0) {
+        ReportSdlFailure("SDL_SetWindowDisplayMode");
+    }
 
     object->sdlId = SDL_GetWindowID(object->sdlWindow);
     object->procedure = windowClass->procedure;
@@ -161,7 +165,10 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, 
 BOOL WINAPI DestroyWindow(HWND handle) {
     using namespace backend;
     WindowObject* window = FindWindowObject(handle);
-    if (window == nullptr || window->destroying) return FALSE;
+    if (window == nullptr || window->destroying) {
+        ReportFailure("DestroyWindow", window == nullptr ? "not a live window" : "already being destroyed");
+        return FALSE;
+    }
     // The flag keeps the object alive through the messages below: a nested
     // DestroyWindow from the window procedure is refused.
     window->destroying = true;

@@ -8,6 +8,7 @@
 // the program embeds none of its own; the class cursor and icon are kept but
 // the window shows the desktop's arrow and no icon.
 #include "platform/linux/window_class.h"
+#include "platform/linux/failure_reason.h"
 
 #include <cctype>
 #include <vector>
@@ -67,7 +68,10 @@ WORD WINAPI RegisterClassA(const WNDCLASSA* windowClass) {
         IS_INTRESOURCE(windowClass->lpszClassName) || windowClass->lpszClassName[0] == '\0') {
         return 0;
     }
-    if (FindWindowClass(windowClass->lpszClassName, windowClass->hInstance) != nullptr) return 0;
+    if (FindWindowClass(windowClass->lpszClassName, windowClass->hInstance) != nullptr) {
+        ReportFailure("RegisterClassA", "the class is already registered");
+        return 0;
+    }
     // String atoms live in 0xC000..0xFFFF on Windows; hand them out from there.
     static WORD nextAtom = 0xC000;
     if (nextAtom == 0) return 0;
@@ -86,8 +90,14 @@ WORD WINAPI RegisterClassA(const WNDCLASSA* windowClass) {
 BOOL WINAPI UnregisterClassA(LPCSTR className, HINSTANCE instance) {
     using namespace backend;
     auto it = Find(className, instance);
-    if (it == Classes().end()) return FALSE;
-    if (CountWindowsOfClass(it->name) > 0) return FALSE;
+    if (it == Classes().end()) {
+        ReportFailure("UnregisterClassA", "the class is not registered");
+        return FALSE;
+    }
+    if (CountWindowsOfClass(it->name) > 0) {
+        ReportFailure("UnregisterClassA", "windows of the class still exist");
+        return FALSE;
+    }
     Classes().erase(it);
     return TRUE;
 }

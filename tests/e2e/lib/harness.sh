@@ -1,8 +1,9 @@
 # What every end-to-end check script shares: a scratch directory, the
 # pass/fail tally, a private Xvfb screen, waiting for windows, screenshots.
-# The including script sets PROGRAM_NAME and SHOTS, and may define
-# cleanup_target (run at exit, before the display goes). The scene and dialog
-# libraries both include it; a script may take both.
+# The including script sets PROGRAM_NAME and SHOTS, may set SCREEN (the
+# Xvfb screen, 1024x768x24 unless set) and may define cleanup_target (run at
+# exit, before the display goes). The scene and dialog libraries both include
+# it; a script may take both.
 [ -n "${HARNESS_LOADED:-}" ] && return 0
 HARNESS_LOADED=yes
 
@@ -31,7 +32,7 @@ expect() {  # expect DESCRIPTION COMMAND...
 }
 
 start_display() {
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$WORK/display" 2>"$WORK/xvfb.log" &
+  Xvfb -displayfd 3 -screen 0 "${SCREEN:-1024x768x24}" -nolisten tcp 3>"$WORK/display" 2>"$WORK/xvfb.log" &
   XVFB_PID=$!
   for _ in $(seq 300); do [ -s "$WORK/display" ] && break; sleep 0.1; done
   [ -s "$WORK/display" ] || { echo "$PROGRAM_NAME: FAIL (Xvfb did not start)"; exit 1; }

@@ -1,0 +1,194 @@
+# The show driven as a person would, shared by the Linux end-to-end scripts
+# (shell_linux, desktop_*): finding windows, sizes, processor time, whether
+# the picture moves, keys, a window manager's close request, the settings
+# dialog, and the program's exit code. Source it after harness.sh; the
+# including script sets PROGRAM (the program to run), TITLE (its GL window's
+# title) and, for settle_dialog, uses WORK and SHOTS from the harness.
+
+
+# find_window NAME-REGEX [SECONDS]: the newest visible window whose name
+# matches, or nothing when none appears in time.
+find_window() {
+  local deadline=$((SECONDS + ${2:-10})) id
+  while [ $SECONDS -le $deadline ]; do
+    id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | tail -n 1)
+    [ -n "$id" ] && { echo "$id"; return 0; }
+    sleep 0.2
+  done
+  return 1
+}
+
+# gone NAME-REGEX [SECONDS]: true once no visible window matches.
+gone() {
+  local deadline=$((SECONDS + ${2:-10}))
+  while [ $SECONDS -le $deadline ]; do
+    xdotool search --onlyvisible --name "$1" >/dev/null 2>&1 || return 0
+    sleep 0.2
+  done
+  return 1
+}
+
+# placement WINDOW: "WIDTHxHEIGHT+X+Y" of the window itself: its client area
+# (a window manager's frame is a window around it).
+placement() {
+  xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4}
+                           /^  Width/ {w=$2} /^  Height/ {h=$2} END {print w "x" h "+" x "+" y}'
+}
+
+# Processor time in clock ticks from /proc: utime + stime, read past the
+# thread name (which may hold spaces).
+ticks_of() { sed 's/^.*) //' "$1" 2>/dev/null | awk '{print $12 + $13}' || echo 0; }
+
+# The whole process, and the process without the sound service's audio
+# thread (SDLAudio*), which plays on by itself and is reported apart.
+process_ticks() { ticks_of "/proc/$APP_PID/stat"; }
+loop_ticks() {
+  local total=0 task
+  for task in /proc/"$APP_PID"/task/*; do
+    case $(cat "$task/comm" 2>/dev/null) in SDLAudio*) continue ;; esac
+    total=$((total + $(ticks_of "$task/stat")))
+  done
+  echo "$total"
+}
+
+# ticks_over SECONDS [loop]: processor time used meanwhile.
+ticks_over() {
+  local reader=${2:-process}_ticks before after
+  before=$($reader)
+  sleep "$1"
+  after=$($reader)
+  echo $((after - before))
+}
+
+# idle_check WHAT: no processor time for 2 s but what the audio thread uses.
+idle_check() {
+  local before_all before_loop after_all after_loop
+  before_all=$(process_ticks)
+  before_loop=$(loop_ticks)
+  sleep 2
+  after_all=$(process_ticks)
+  after_loop=$(loop_ticks)
+  expect "no processor time while $1 ($((after_loop - before_loop)) ticks in 2 s; with the audio thread $((after_all - before_all)))" \
+    [ $((after_loop - before_loop)) -eq 0 ]
+}
+
+# screen_changes: whether two screenshots 1.5 s apart differ (the frame
+# counter alone changes once a second).
+screen_changes() {
+  import -window root "$WORK/a.png" 2>/dev/null
+  sleep 1.5
+  import -window root "$WORK/b.png" 2>/dev/null
+  local differing
+  differing=$(compare -metric AE "$WORK/a.png" "$WORK/b.png" /dev/null 2>&1 | cut -d' ' -f1)
+  [ "${differing:-0}" != "0" ]
+}
+screen_still() { ! screen_changes; }
+no_gl_window() { ! xdotool search --name "^$TITLE\$" >/dev/null 2>&1; }
+
+# close_request WINDOW: what a window manager sends when its close button is
+# clicked (WM_DELETE_WINDOW), through libX11, since xdotool has no word for it.
+close_request() {
+  python3 - "$1" <<'PYTHON'
+import ctypes, sys
+x = ctypes.cdll.LoadLibrary("libX11.so.6")
+x.XOpenDisplay.restype = ctypes.c_void_p
+x.XOpenDisplay.argtypes = [ctypes.c_char_p]
+x.XInternAtom.restype = ctypes.c_ulong
+x.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
+x.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long, ctypes.c_void_p]
+x.XFlush.argtypes = [ctypes.c_void_p]
+x.XCloseDisplay.argtypes = [ctypes.c_void_p]
+
+class ClientMessage(ctypes.Structure):  # XClientMessageEvent, padded to an XEvent
+    _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong), ("send_event", ctypes.c_int),
+                ("display", ctypes.c_void_p), ("window", ctypes.c_ulong), ("message_type", ctypes.c_ulong),
+                ("format", ctypes.c_int), ("data", ctypes.c_long * 5), ("pad", ctypes.c_long * 12)]
+
+display = x.XOpenDisplay(None)
+if not display:
+    sys.exit(1)
+event = ClientMessage()
+event.type = 33  # ClientMessage
+event.window = int(sys.argv[1])
+event.message_type = x.XInternAtom(display, b"WM_PROTOCOLS", 0)
+event.format = 32
+event.data[0] = x.XInternAtom(display, b"WM_DELETE_WINDOW", 0)
+sent = x.XSendEvent(display, event.window, 0, 0, ctypes.byref(event))
+x.XFlush(display)
+x.XCloseDisplay(display)
+sys.exit(0 if sent else 1)
+PYTHON
+}
+
+focus() { xdotool windowfocus --sync "$1" 2>/dev/null || xdotool windowfocus "$1"; sleep 0.3; }
+
+# press WINDOW KEY...: keys typed into a window that has the focus.
+press() {
+  local window=$1
+  shift
+  focus "$window"
+  for key in "$@"; do
+    xdotool key --clearmodifiers "$key"
+    sleep 0.15
+  done
+}
+
+start_program() {
+  (cd "$WORK" && exec "$PROGRAM") >"$WORK/program.log" 2>&1 &
+  APP_PID=$!
+}
+
+# finished [SECONDS]: waits for the program (killing it when it outlives
+# the wait) and leaves its exit code, or "running", in EXIT_CODE. Runs in
+# this shell, the program's parent, so that wait can see the exit code.
+EXIT_CODE=
+finished() {
+  [ -n "$APP_PID" ] || return 0
+  local deadline=$((SECONDS + ${1:-10}))
+  while kill -0 "$APP_PID" 2>/dev/null && [ $SECONDS -le $deadline ]; do sleep 0.2; done
+  if kill -0 "$APP_PID" 2>/dev/null; then
+    EXIT_CODE=running
+    kill "$APP_PID" 2>/dev/null
+    sleep 1
+    kill -KILL "$APP_PID" 2>/dev/null
+    wait "$APP_PID" 2>/dev/null
+  else
+    wait "$APP_PID"
+    EXIT_CODE=$?
+  fi
+  # What the program said, when it did not end cleanly.
+  [ "$EXIT_CODE" != 0 ] && tail -n 15 "$WORK/program.log" | sed 's/^/       | /'
+  APP_PID=
+}
+
+# The settings dialog, as a person fills it in: the resolution and depth
+# lists moved down from their first entries, the full-screen box as wanted,
+# sound off (so no audio thread runs while the window is idle), then Start.
+# Without the dialog the program goes on with 1024x768, 32 bits, windowed.
+# DIALOG_SEEN tells whether this run showed the dialog; once one run has,
+# every later run must.
+DIALOG_SEEN=no
+DIALOG_EXISTS=no
+settle_dialog() {  # settle_dialog RESOLUTION-STEPS DEPTH-STEPS FULLSCREEN(yes|no) SHOT
+  local dialog
+  DIALOG_SEEN=no
+  if ! dialog=$(find_window '^Corvane$' 15); then
+    if [ "$DIALOG_EXISTS" = yes ]; then
+      fail "the settings dialog opens (program $(kill -0 "$APP_PID" 2>/dev/null && echo running || echo gone))"
+      tail -n 15 "$WORK/program.log" | sed 's/^/       | /'
+      xdotool search --name '' getwindowname %@ 2>/dev/null | sort | uniq -c | sed 's/^/       windows: /'
+    fi
+    return 0
+  fi
+  DIALOG_SEEN=yes
+  DIALOG_EXISTS=yes
+  focus "$dialog"
+  local keys=(Tab Tab)  # Start -> Exit -> resolution list, in template order
+  keys+=($(for _ in $(seq "$1"); do echo Down; done) Tab)
+  keys+=($(for _ in $(seq "$2"); do echo Down; done) Tab)
+  [ "$3" = no ] && keys+=(space)
+  keys+=(Tab space)  # the sound box
+  press "$dialog" "${keys[@]}"
+  shot "dialog-$4"
+  press "$dialog" Return
+}
