@@ -1,0 +1,150 @@
+#!/usr/bin/env bash
+# corvane-saver, the xscreensaver hack, on its own under Xvfb: its settings
+# file offers only options it takes; bad input ends with status 1 and a
+# message; drawn into a small window made here, it fills it, follows a resize
+# and ends when the window goes; SIGTERM ends it with status 0; its own window
+# ends on q.
+#   tests/e2e/saver_linux.sh BUILD_DIR
+set -u
+BUILD=$(cd "${1:?build directory}" && pwd)
+HACK="$BUILD/bin/corvane-saver"
+XML="$(cd "$(dirname "$0")/../.." && pwd)/saver/corvane-saver.xml"
+PROGRAM_NAME=saver_linux
+SHOTS="$BUILD/e2e-shots/saver_linux"
+source "$(dirname "$0")/lib/scene.sh"
+export SDL_AUDIODRIVER=dummy
+# No session bus: nothing may start one behind the test's back.
+export DBUS_SESSION_BUS_ADDRESS=unix:path=/nonexistent
+
+HOST_PID=
+cleanup_target() { [ -n "$HOST_PID" ] && kill "$HOST_PID" 2>/dev/null; }
+
+# gone PID SECONDS: true once the process has ended within the time.
+gone() {
+  local deadline=$((SECONDS + $2))
+  while kill -0 "$1" 2>/dev/null; do [ $SECONDS -lt $deadline ] || return 1; sleep 0.1; done
+}
+
+# The arguments the settings file can pass: each on one line.
+xml_arguments() {
+  python3 - "$XML" <<'PY'
+import sys, xml.etree.ElementTree as ET
+root = ET.parse(sys.argv[1]).getroot()
+if root.tag != "screensaver" or root.get("name") != "corvane-saver":
+    sys.exit("root element is not <screensaver name=\"corvane-saver\">")
+for element in root.iter():
+    for key in ("arg", "arg-set", "arg-unset"):
+        value = element.get(key)
+        if value is None:
+            continue
+        if "%" in value:
+            for bound in ("low", "high", "default"):
+                print(value.replace("%", element.get(bound)))
+        else:
+            print(value)
+PY
+}
+
+# A window of another program, 320 x 240, for the hack to draw in: sets
+# HOST (its id) and HOST_PID.
+find_host() { xdotool search --onlyvisible --classname '^host$' 2>/dev/null | head -1; }
+make_host() {
+  xmessage -geometry 320x240+40+40 -name host " " >/dev/null 2>&1 &
+  HOST_PID=$!
+  HOST=$(wait_for find_host 10)
+}
+
+# The hack's window inside the host: "WIDTH HEIGHT" of its last child.
+child_size() {
+  local child
+  [ -n "$1" ] || return 1
+  child=$(xwininfo -children -id "$1" 2>/dev/null | awk '/^ +0x/ {id=$1} END {print id}')
+  [ -n "$child" ] && geometry "$child" | awk '{print $1, $2}'
+}
+
+start_display
+
+# The settings file.
+if arguments=$(xml_arguments); then
+  pass "corvane-saver.xml is well-formed and names corvane-saver"
+  refused=
+  while read -r line; do
+    # shellcheck disable=SC2086
+    "$HACK" $line --version >/dev/null 2>&1 || refused="$refused [$line]"
+  done <<<"$arguments"
+  expect "every option the settings can pass is accepted${refused:+ (refused:$refused)}" test -z "$refused"
+else
+  fail "corvane-saver.xml is well-formed and names corvane-saver ($arguments)"
+fi
+
+# Bad input.
+for bad in "--bogus" "--window-id 0x7ffffff0" "--delay -1" "--delay soon" "--window-id"; do
+  # shellcheck disable=SC2086
+  timeout 20 "$HACK" $bad >/dev/null 2>"$WORK/bad.err"
+  status=$?
+  expect "'$bad' ends with status 1 and says why ($(head -1 "$WORK/bad.err"))" \
+    test "$status" = 1 -a -s "$WORK/bad.err"
+done
+expect "bad input leaves no hack running" test -z "$(pgrep -f "^$HACK" || true)"
+
+# Drawn into a given window, which is then resized and closed.
+if make_host; then
+  "$HACK" --window-id "$HOST" --delay 10000 >>"$WORK/hack.log" 2>&1 &
+  APP_PID=$!
+  sleep 4
+  expect "the hack's window fills the given window (320 240)" test "$(child_size "$HOST")" = "320 240"
+  shot_window given-small "$HOST"
+  expect "it draws the scene there" above "$(brightness given-small 320x240+0+0)" 0.03
+  xdotool windowsize "$HOST" 600 450
+  sleep 2
+  expect "it follows the window to 600 x 450 ($(child_size "$HOST"))" test "$(child_size "$HOST")" = "600 450"
+  shot_window given-large "$HOST"
+  expect "it draws in the part the window gained" above "$(brightness given-large 600x210+0+240)" 0.03
+  kill "$HOST_PID"
+  HOST_PID=
+  if gone "$APP_PID" 2; then
+    wait "$APP_PID"
+    expect "it ends with status 0 within 2 s once the window is gone" test $? = 0
+  else
+    fail "it ends within 2 s once the window is gone"
+  fi
+else
+  fail "the host window opens"
+fi
+
+# SIGTERM, as xscreensaver stops its hacks.
+if make_host; then
+  "$HACK" --window-id "$HOST" >>"$WORK/hack.log" 2>&1 &
+  APP_PID=$!
+  sleep 3
+  kill -TERM "$APP_PID"
+  if gone "$APP_PID" 2; then
+    wait "$APP_PID"
+    expect "SIGTERM ends it with status 0 within 2 s" test $? = 0
+  else
+    fail "SIGTERM ends it within 2 s"
+  fi
+  kill "$HOST_PID" 2>/dev/null
+  HOST_PID=
+fi
+
+# Its own window, ended with q.
+"$HACK" --fps >>"$WORK/hack.log" 2>&1 &
+APP_PID=$!
+if own=$(wait_for "xdotool search --onlyvisible --pid $APP_PID" 15 | head -1); then
+  expect "its own window is 1024 x 768" test "$(geometry "$own" | awk '{print $1, $2}')" = "1024 768"
+  sleep 2
+  shot_window own "$own"
+  xdotool key --window "$own" q
+  if gone "$APP_PID" 3; then
+    wait "$APP_PID"
+    expect "q ends it with status 0" test $? = 0
+  else
+    fail "q ends it"
+  fi
+else
+  fail "its own window opens"
+fi
+APP_PID=
+
+verdict
