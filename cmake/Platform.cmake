@@ -27,8 +27,8 @@ else()
   list(FILTER PLATFORM_SOURCES EXCLUDE REGEX "/main\\.cpp$")
   add_library(corvane_platform STATIC ${PLATFORM_SOURCES} ${COMMON_SOURCES})
   target_include_directories(corvane_platform PUBLIC ${CMAKE_SOURCE_DIR})
-  target_link_libraries(corvane_platform PUBLIC corvane_gl PkgConfig::SDL2 PkgConfig::GTK3 PkgConfig::FONTS PkgConfig::XCB
-                        OpenGL::GLX X11::X11)
+  target_link_libraries(corvane_platform PUBLIC corvane_gl PkgConfig::SDL2 PkgConfig::GTK3 PkgConfig::FONTS
+                        PkgConfig::XCB OpenGL::GLX X11::X11)
   corvane_warnings(corvane_platform)
 
   file(GLOB FAKE_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/platform/fake/*.cpp)

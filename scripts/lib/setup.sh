@@ -9,13 +9,17 @@ LINUX_PACKAGES=(
   libgl1-mesa-dev libglu1-mesa-dev libgl1-mesa-dri libjpeg-dev libpng-dev zlib1g-dev libx11-dev
   libgtest-dev googletest libbenchmark-dev
   fonts-liberation
-  xvfb xauth x11-utils xdotool imagemagick procps
+  xvfb xauth x11-utils xdotool imagemagick
 )
 TEST_PACKAGES=(
   clang libclang-rt-14-dev gocr python3
-  openbox xscreensaver dbus-daemon python3-dbus python3-gi xscreensaver-gl x11-xserver-utils libxss1
+  openbox xscreensaver xscreensaver-gl dbus-daemon python3-dbus python3-gi x11-xserver-utils libxss1
   g++-mingw-w64-i686 mingw-w64-i686-dev g++-mingw-w64-x86-64 mingw-w64-x86-64-dev
+  # the package checks: building, linting, validating and unpacking
+  dpkg-dev file lintian desktop-file-utils appstream man-db unzip
 )
+# scripts/package: the package tools and the 32-bit Windows toolchain.
+PACKAGE_PACKAGES=(dpkg-dev file g++-mingw-w64-i686 mingw-w64-i686-dev)
 WINE_PACKAGES=(wine wine32 wine64 libgl1-mesa-dri:i386)
 
 as_root() {

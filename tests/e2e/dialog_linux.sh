@@ -30,17 +30,8 @@ launch() {
   APP_PID=$!
 }
 
-# visible NAME: the visible window whose title is exactly NAME (xdotool's
-# own match ignores case, and GTK's hidden leader window is "corvane").
-visible() {
-  local id
-  for id in $(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null); do
-    [ "$(xdotool getwindowname "$id" 2>/dev/null)" = "$1" ] && { echo "$id"; return 0; }
-  done
-  return 1
-}
-find_dialog() { visible Corvane; }
-find_about() { visible "About Corvane"; }
-find_gl() { visible DECK_NINE_by_Quillmark; }
+find_dialog() { titled Corvane; }
+find_about() { titled "About Corvane"; }
+find_gl() { titled DECK_NINE_by_Quillmark; }
 
 run_dialog_checks

@@ -14,16 +14,7 @@ launch() {
   (cd "$WORK" && SDL_AUDIODRIVER=dummy exec "$PROGRAM") >>"$WORK/program.log" 2>&1 &
   APP_PID=$!
 }
-# The visible window whose title is exactly this (GTK's hidden leader window
-# is called "corvane").
-visible() {
-  local id
-  for id in $(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null); do
-    [ "$(xdotool getwindowname "$id")" = "$1" ] && { echo "$id"; return 0; }
-  done
-  return 1
-}
-find_dialog() { visible Corvane; }
-find_gl() { visible DECK_NINE_by_Quillmark; }
+find_dialog() { titled Corvane; }
+find_gl() { titled DECK_NINE_by_Quillmark; }
 
 run_scene_checks

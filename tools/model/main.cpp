@@ -3,6 +3,7 @@
 //   corvane-model info FILE          the model's contents as one JSON object
 //   corvane-model pose FILE TIME_MS  every vertex's posed position as JSON
 //   corvane-model view FILE          a window showing the model animating
+//   corvane-model --version          the tool's name and the project's version
 //
 // An unreadable or malformed file prints one line on stderr and exits 1.
 #include <cerrno>
@@ -19,7 +20,7 @@
 namespace {
 
 int Usage() {
-    std::fputs("usage: corvane-model info FILE | pose FILE TIME_MS | view FILE\n", stderr);
+    std::fputs("usage: corvane-model info FILE | pose FILE TIME_MS | view FILE | --version\n", stderr);
     return 2;
 }
 
@@ -47,6 +48,10 @@ bool ParseTime(const char* text, double& timeMs) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+        std::puts("corvane-model " CORVANE_VERSION);
+        return 0;
+    }
     if (argc < 3) return Usage();
     const std::string command = argv[1];
     const char* path = argv[2];

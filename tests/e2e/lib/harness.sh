@@ -2,7 +2,10 @@
 # pass/fail tally, a private Xvfb screen, waiting for windows, screenshots.
 # The including script sets PROGRAM_NAME and SHOTS, may set SCREEN (the
 # Xvfb screen, 1024x768x24 unless set) and may define cleanup_target (run at
-# exit, before the display goes).
+# exit, before the display goes). The scene and dialog libraries both include
+# it; a script may take both.
+[ -n "${HARNESS_LOADED:-}" ] && return 0
+HARNESS_LOADED=yes
 
 WORK=$(mktemp -d)
 mkdir -p "$SHOTS"

@@ -1,0 +1,162 @@
+# Installing Corvane, and the packages CPack makes from the installed tree.
+#
+#   Linux:    cmake --install puts the programs, the xscreensaver hack and its
+#             settings description, the desktop entry, icons, AppStream
+#             metadata, manual pages and Debian's copyright and changelog
+#             under CMAKE_INSTALL_PREFIX; `cpack -G DEB` makes
+#             corvane_<version>_amd64.deb rooted at /usr, its library
+#             dependencies worked out by dpkg-shlibdeps.
+#   Windows:  `cpack -G ZIP` makes corvane-<version>-win32.zip (win64 for a
+#             64-bit build): corvane.exe, corvane.scr and README.txt, no
+#             folder around them.
+#
+# The hack (target corvane-saver) and the screen saver (an executable target
+# whose suffix is .scr) are installed when the build has them; the package
+# checks in tests/e2e/ notice when one is missing.
+#
+# The packages carry the project's version, followed by CORVANE_VERSION_MARK:
+# scripts/package sets that to "+dirty" for a tree with uncommitted changes.
+include(GNUInstallDirs)
+
+set(CORVANE_VERSION_MARK "" CACHE STRING "Appended to the version in the packages' names, e.g. +dirty")
+if(NOT CORVANE_VERSION_MARK MATCHES "^([+~][A-Za-z0-9.+~]*)?$")
+  message(FATAL_ERROR "CORVANE_VERSION_MARK must be empty or start with + or ~ and hold only letters, digits and .+~")
+endif()
+set(CORVANE_PACKAGE_VERSION "${PROJECT_VERSION}${CORVANE_VERSION_MARK}")
+set(CORVANE_APP_ID io.github.corvane.Corvane)
+set(CORVANE_PACKAGING_DIR ${CMAKE_SOURCE_DIR}/packaging)
+set(CORVANE_GENERATED_DIR ${CMAKE_BINARY_DIR}/packaging)
+
+# Every executable target of the build whose file name ends in SUFFIX.
+function(corvane_executables_with_suffix suffix out)
+  set(found "")
+  set(pending ${CMAKE_SOURCE_DIR})
+  while(pending)
+    list(POP_FRONT pending directory)
+    get_property(children DIRECTORY ${directory} PROPERTY SUBDIRECTORIES)
+    list(APPEND pending ${children})
+    get_property(targets DIRECTORY ${directory} PROPERTY BUILDSYSTEM_TARGETS)
+    foreach(target IN LISTS targets)
+      get_target_property(type ${target} TYPE)
+      get_target_property(target_suffix ${target} SUFFIX)
+      if(type STREQUAL "EXECUTABLE" AND target_suffix STREQUAL suffix)
+        list(APPEND found ${target})
+      endif()
+    endforeach()
+  endwhile()
+  set(${out} ${found} PARENT_SCOPE)
+endfunction()
+
+set(CPACK_PACKAGE_NAME corvane)
+set(CPACK_PACKAGE_VENDOR "Corvane Developers")
+set(CPACK_PACKAGE_CONTACT "Corvane Developers <dev@corvane.invalid>")
+set(CPACK_PACKAGE_VERSION ${CORVANE_PACKAGE_VERSION})
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "real-time 3D show in the manner of a screen saver")
+set(CPACK_PACKAGE_DIRECTORY ${CMAKE_BINARY_DIR}/dist)
+set(CPACK_STRIP_FILES ON)
+
+if(WIN32)
+  install(TARGETS corvane RUNTIME DESTINATION .)
+  corvane_executables_with_suffix(.scr screen_savers)
+  foreach(saver IN LISTS screen_savers)
+    install(TARGETS ${saver} RUNTIME DESTINATION .)
+  endforeach()
+  configure_file(${CORVANE_PACKAGING_DIR}/README.txt.in ${CORVANE_GENERATED_DIR}/README.txt @ONLY NEWLINE_STYLE CRLF)
+  install(FILES ${CORVANE_GENERATED_DIR}/README.txt DESTINATION .)
+
+  if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+    set(CPACK_SYSTEM_NAME win64)
+  else()
+    set(CPACK_SYSTEM_NAME win32)
+  endif()
+  set(CPACK_GENERATOR ZIP)
+  set(CPACK_PACKAGE_FILE_NAME corvane-${CORVANE_PACKAGE_VERSION}-${CPACK_SYSTEM_NAME})
+  set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
+  include(CPack)
+  return()
+endif()
+
+# --- Linux -----------------------------------------------------------------
+
+install(TARGETS corvane RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+if(TARGET corvane-model)
+  install(TARGETS corvane-model RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+endif()
+# Where Debian's xscreensaver looks for hacks, and for a hack's settings by
+# the hack's name.
+if(TARGET corvane-saver)
+  install(TARGETS corvane-saver RUNTIME DESTINATION ${CMAKE_INSTALL_LIBEXECDIR}/xscreensaver)
+endif()
+if(EXISTS ${CMAKE_SOURCE_DIR}/saver/corvane-saver.xml)
+  install(FILES ${CMAKE_SOURCE_DIR}/saver/corvane-saver.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/xscreensaver/config)
+endif()
+
+# The icon, drawn from the settings dialog's emblem at each hicolor size.
+add_executable(icongen ${CORVANE_PACKAGING_DIR}/icon/icongen.cpp ${CMAKE_SOURCE_DIR}/platform/common/dib_picture.cpp)
+target_include_directories(icongen PRIVATE ${CMAKE_SOURCE_DIR})
+target_link_libraries(icongen PRIVATE assetgen_lib)
+corvane_warnings(icongen)
+set(CORVANE_EMBLEM ${CMAKE_SOURCE_DIR}/resources/bitmap227.bmp)
+set(generated_files "")
+foreach(size IN ITEMS 48 128 256)
+  set(icon ${CORVANE_GENERATED_DIR}/icons/${size}x${size}/${CORVANE_APP_ID}.png)
+  add_custom_command(OUTPUT ${icon}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${CORVANE_GENERATED_DIR}/icons/${size}x${size}
+    COMMAND icongen ${CORVANE_EMBLEM} ${size} ${icon}
+    DEPENDS icongen ${CORVANE_EMBLEM}
+    COMMENT "Drawing the ${size}-pixel icon" VERBATIM)
+  install(FILES ${icon} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
+  list(APPEND generated_files ${icon})
+endforeach()
+
+# Text files that carry the version, and gzip'd copies of those Debian wants
+# compressed (-n: no name or time stamp, so the package is reproducible).
+function(corvane_gzip source output)
+  add_custom_command(OUTPUT ${output}
+    COMMAND sh -c "gzip -9n < \"$0\" > \"$1\"" ${source} ${output}
+    DEPENDS ${source} VERBATIM)
+endfunction()
+
+configure_file(${CORVANE_PACKAGING_DIR}/${CORVANE_APP_ID}.metainfo.xml.in
+               ${CORVANE_GENERATED_DIR}/${CORVANE_APP_ID}.metainfo.xml @ONLY)
+configure_file(${CORVANE_PACKAGING_DIR}/changelog.in ${CORVANE_GENERATED_DIR}/changelog.Debian @ONLY)
+corvane_gzip(${CORVANE_GENERATED_DIR}/changelog.Debian ${CORVANE_GENERATED_DIR}/changelog.Debian.gz)
+list(APPEND generated_files ${CORVANE_GENERATED_DIR}/changelog.Debian.gz)
+foreach(page IN ITEMS corvane.6 corvane-saver.6 corvane-model.1)
+  if(page STREQUAL "corvane-saver.6" AND NOT TARGET corvane-saver)
+    continue()
+  endif()
+  configure_file(${CORVANE_PACKAGING_DIR}/man/${page} ${CORVANE_GENERATED_DIR}/man/${page} @ONLY)
+  corvane_gzip(${CORVANE_GENERATED_DIR}/man/${page} ${CORVANE_GENERATED_DIR}/man/${page}.gz)
+  string(REGEX REPLACE ".*\\." "" section ${page})
+  install(FILES ${CORVANE_GENERATED_DIR}/man/${page}.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man${section})
+  list(APPEND generated_files ${CORVANE_GENERATED_DIR}/man/${page}.gz)
+endforeach()
+add_custom_target(corvane_packaging ALL DEPENDS ${generated_files})
+
+install(FILES ${CORVANE_PACKAGING_DIR}/${CORVANE_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${CORVANE_GENERATED_DIR}/${CORVANE_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+install(FILES ${CORVANE_PACKAGING_DIR}/copyright ${CORVANE_GENERATED_DIR}/changelog.Debian.gz
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/corvane)
+
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+# Not "games": Debian puts games in /usr/games, and these go in /usr/bin.
+set(CPACK_DEBIAN_PACKAGE_SECTION x11)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# What no binary shows: fontconfig's "Arial" is Liberation Sans, and the hack
+# runs under xscreensaver, whose GL: entries xscreensaver-gl provides.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation")
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS "xscreensaver, xscreensaver-gl")
+# CPack puts the summary first and indents these lines; an empty line
+# becomes Debian's " ." paragraph break.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Corvane plays a short launch sound and shows a small settings dialog that
+starts the show by itself after a 30-second countdown. A camera then glides
+through a lit, textured room where two skeletal-animated characters move,
+a wall panel blinks while a spot light flashes red, and an alarm loops.
+
+The package also carries corvane-saver, the same show as an xscreensaver
+hack, and corvane-model, a tool that shows what is in an MS3D model.")
+include(CPack)
