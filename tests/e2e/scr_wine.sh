@@ -154,10 +154,8 @@ start_display
 # A new prefix is made before the first case, so that its start-up time does
 # not count against the saver.
 wine_prefix || { echo "$PROGRAM_NAME: FAIL (no Wine prefix)"; exit 1; }
-if ! reason=$(wine_ready); then
-  echo "$PROGRAM_NAME: SKIP ($reason)"
-  exit 77
-fi
+# Wine that cannot start a program here is a failure, said at once.
+wine_ready || { echo "$PROGRAM_NAME: FAIL (Wine does not start)"; exit 1; }
 registry delete 'HKCU\Software\Corvane' /f
 
 echo "Bad input"
