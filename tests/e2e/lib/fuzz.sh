@@ -26,12 +26,13 @@ fuzz_usage() {
 
 # run_fuzzer ARGS... -- SEED_DIR...
 run_fuzzer() {
-  local build=${1:-} limit=${2:-$FUZZ_DEFAULT} extra=() seeds=() limit_option
-  [ -n "$build" ] || fuzz_usage
-  shift $(($# < 2 ? $# : 2))
-  while [ $# -gt 0 ] && [ "$1" != -- ]; do extra+=("$1"); shift; done
+  local given=() seeds=() limit_option
+  while [ $# -gt 0 ] && [ "$1" != -- ]; do given+=("$1"); shift; done
   [ $# -gt 0 ] && shift
   seeds=("$@")
+  [ ${#given[@]} -ge 1 ] || fuzz_usage
+  local build=${given[0]} limit=${given[1]:-$FUZZ_DEFAULT}
+  local extra=("${given[@]:2}")
   case $limit in
     *runs) limit_option=-runs=${limit%runs} ;;
     *s) limit_option=-max_total_time=${limit%s} ;;
