@@ -20,7 +20,10 @@ TEST_PACKAGES=(
 )
 # scripts/package: the package tools and the 32-bit Windows toolchain.
 PACKAGE_PACKAGES=(dpkg-dev file g++-mingw-w64-i686 mingw-w64-i686-dev)
-WINE_PACKAGES=(wine wine32 wine64 libgl1-mesa-dri:i386)
+# Wine for both architectures, and the 32-bit GL stack a 32-bit Windows
+# program reaches through Wine: the library, its GLX and the Mesa drivers
+# (with --no-install-recommends none of them comes with wine32).
+WINE_PACKAGES=(wine wine32 wine64 libgl1:i386 libglx-mesa0:i386 libgl1-mesa-dri:i386)
 
 as_root() {
   if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi

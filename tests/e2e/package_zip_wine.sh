@@ -32,11 +32,7 @@ echo "making the archive"
 (cd "$BUILD" && cpack -G ZIP -B "$WORK/dist") >"$WORK/cpack.log" 2>&1 || { cat "$WORK/cpack.log"; exit 1; }
 ZIP=$(ls "$WORK"/dist/corvane-*.zip 2>/dev/null | head -n 1)
 [ -n "$ZIP" ] || { echo "$PROGRAM_NAME: FAIL (CPack made no archive)"; exit 1; }
-case $(pe_machine "$BUILD/bin/corvane.exe") in
-  14c) ARCH=win32 MACHINE=14c ;;
-  8664) ARCH=win64 MACHINE=8664 ;;
-  *) echo "$PROGRAM_NAME: FAIL (no Windows build in $BUILD)"; exit 1 ;;
-esac
+ARCH=$(pe_arch "$BUILD/bin/corvane.exe") || { echo "$PROGRAM_NAME: FAIL (no Windows build in $BUILD)"; exit 1; }
 named_for() { [[ "$(basename "$ZIP")" =~ ^corvane-[0-9]+\.[0-9]+\.[0-9]+(\+[a-z]+)?-$1\.zip$ ]]; }
 expect "it is named corvane-<version>-$ARCH.zip ($(basename "$ZIP"))" named_for "$ARCH"
 
@@ -47,7 +43,7 @@ UNPACKED=$WORK/Corvane
 mkdir -p "$UNPACKED"
 unzip -q "$ZIP" -d "$UNPACKED"
 for program in corvane.exe corvane.scr; do
-  expect "$program is a $ARCH program" [ "$(pe_machine "$UNPACKED/$program")" = "$MACHINE" ]
+  expect "$program is a $ARCH program" [ "$(pe_arch "$UNPACKED/$program")" = "$ARCH" ]
 done
 expect "README.txt says how to install the screen saver (right-click, Install)" \
   grep -q "Right-click corvane.scr and choose Install" "$UNPACKED/README.txt"

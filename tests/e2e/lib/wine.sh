@@ -6,6 +6,8 @@
 # executable, and each build directory keeps a Wine prefix of its own (a
 # prefix belongs to one architecture).
 #
+#   pe_arch FILE        the architecture of a Windows executable: win32 or
+#                       win64 (Wine's own names), or fails
 #   wine_env BUILD      exports WINE (the loader), WINESERVER, WINEPREFIX,
 #                       WINEARCH for BUILD/bin/corvane.exe's architecture
 #   wine_prefix         makes the prefix if it is new (minutes, once)
@@ -16,23 +18,34 @@
 
 WINE_LIBDIR=/usr/lib/wine
 
-# The machine field of a PE executable's header: 14c (i386) or 8664 (x86-64).
-pe_machine() {
-  local offset
-  offset=$(od -An -tu4 -j60 -N4 "$1" 2>/dev/null | tr -d ' ') || return 1
-  [ -n "$offset" ] || return 1
-  od -An -tx2 -j$((offset + 4)) -N2 "$1" | tr -d ' '
+# The architecture of a Windows executable, read from the machine field of
+# its PE header and named the one way every script uses: win32 (i386, 0x14c)
+# or win64 (x86-64, 0x8664). The field is read as a decimal number, so how od
+# pads hex digits does not matter.
+pe_arch() {
+  local offset machine
+  [ "$(head -c 2 "$1" 2>/dev/null)" = MZ ] || return 1
+  offset=$(od -An -tu4 -j60 -N4 "$1" 2>/dev/null | tr -d ' ')
+  [ -n "$offset" ] && [ "$(od -An -c -j"$offset" -N4 "$1" | tr -d ' ')" = 'PE\0\0' ] || return 1
+  machine=$(od -An -tu2 -j$((offset + 4)) -N2 "$1" | tr -d ' ')
+  case $machine in
+    332) echo win32 ;;
+    34404) echo win64 ;;
+    *) return 1 ;;
+  esac
 }
 
+# The loader and the server Wine runs a program of this architecture with.
+wine_loader() { case $1 in win32) echo "$WINE_LIBDIR/wine" ;; win64) echo "$WINE_LIBDIR/wine64" ;; *) return 1 ;; esac; }
+wine_server() { case $1 in win32) echo "$WINE_LIBDIR/wineserver32" ;; win64) echo "$WINE_LIBDIR/wineserver64" ;; *) return 1 ;; esac; }
+
 wine_env() {
-  local build machine
+  local build arch
   build=$(cd "$1" 2>/dev/null && pwd) || { echo "wine: no directory $1" >&2; return 1; }
-  machine=$(pe_machine "$build/bin/corvane.exe") || { echo "wine: no Windows build in $build" >&2; return 1; }
-  case $machine in
-    14c) export WINE=$WINE_LIBDIR/wine WINESERVER=$WINE_LIBDIR/wineserver32 WINEARCH=win32 ;;
-    8664) export WINE=$WINE_LIBDIR/wine64 WINESERVER=$WINE_LIBDIR/wineserver64 WINEARCH=win64 ;;
-    *) echo "wine: $build/bin/corvane.exe is of an unknown architecture ($machine)" >&2; return 1 ;;
-  esac
+  [ -f "$build/bin/corvane.exe" ] || { echo "wine: no Windows build in $build" >&2; return 1; }
+  arch=$(pe_arch "$build/bin/corvane.exe") || { echo "wine: $build/bin/corvane.exe is not a Windows program of a known architecture" >&2; return 1; }
+  WINE=$(wine_loader "$arch") WINESERVER=$(wine_server "$arch")
+  export WINE WINESERVER WINEARCH=$arch
   export WINEPREFIX=$build/wineprefix
   export WINEDEBUG=-all
   export WINEDLLOVERRIDES="mscoree,mshtml="  # no Mono or Gecko installers
