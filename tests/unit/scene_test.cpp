@@ -5,6 +5,8 @@
 
 #include <cmath>
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include "platform/fake/fake_clock.h"
 #include "platform/fake/fake_platform.h"
@@ -68,47 +70,33 @@ TEST_F(SceneTest, CameraPathStartsAboveTheRoomLookingDown) {
     EXPECT_DOUBLE_EQ(start.swing, 0.0);
 }
 
-TEST_F(SceneTest, InitWithoutSoundWaitsHalfASecondAndStartsNoAlarm) {
-    SceneProbe scene;
-    scene.SetSound(false);
-    ASSERT_TRUE(scene.Init());
-    EXPECT_EQ(fake::CountCalls("PlaySoundA"), 0);
-    const int sleep = fake::FindCall("Sleep");
-    ASSERT_GE(sleep, 0);
-    EXPECT_EQ(fake::Calls()[sleep].args[0], "500");
-    ASSERT_TRUE(scene.room && scene.warden && scene.scientist);
-    EXPECT_TRUE(scene.font);
-    scene.Shutdown();
+TEST_F(SceneTest, InitPlaysTheWelcomeToItsEndOrWaitsHalfASecondThenLoopsTheAlarm) {
+    for (bool sound : {false, true}) {
+        SCOPED_TRACE(sound ? "sound" : "no sound");
+        fake::Reset();
+        SceneProbe scene;
+        scene.SetSound(sound);
+        const DWORD start = timeGetTime();
+        ASSERT_TRUE(scene.Init());
+        EXPECT_EQ(timeGetTime() - start, sound ? 0u : 500u);
+        EXPECT_EQ(fake::SoundsPlayed(), sound ? (std::vector<std::string>{"WELCOME|0x40004", "ALERT|0x4000d"})
+                                              : std::vector<std::string>{});
+        ASSERT_TRUE(scene.room && scene.warden && scene.scientist);
+        EXPECT_TRUE(scene.font);
+        scene.Shutdown();
+    }
 }
 
-TEST_F(SceneTest, InitWithSoundWaitsForTheWelcomeThenLoopsTheAlarm) {
-    SceneProbe scene;
-    scene.SetSound(true);
-    scene.Init();
-    ASSERT_EQ(fake::CountCalls("PlaySoundA"), 2);
-    const auto& welcome = fake::Calls()[fake::FindCall("PlaySoundA")];
-    const auto& alert = fake::Calls()[fake::FindCall("PlaySoundA", fake::FindCall("PlaySoundA") + 1)];
-    EXPECT_EQ(welcome.args[0], "WELCOME");
-    EXPECT_EQ(welcome.args[2], fake::Hex(SND_RESOURCE));
-    EXPECT_EQ(alert.args[0], "ALERT");
-    EXPECT_EQ(alert.args[2], fake::Hex(SND_RESOURCE | SND_ASYNC | SND_LOOP));
-    EXPECT_EQ(fake::CountCalls("Sleep"), 0);
-    scene.Shutdown();
-}
-
-TEST_F(SceneTest, ShutdownTwiceReleasesEverythingOnce) {
+TEST_F(SceneTest, ShutdownTwiceReleasesEverythingOnceAndStopsTheSoundBothTimes) {
     SceneProbe scene;
     scene.SetSound(false);
     scene.Init();
     scene.Shutdown();
-    const int fontsDestroyed = fake::CountCalls("DeleteObject");
-    EXPECT_EQ(fontsDestroyed, 1);
+    EXPECT_EQ(fake::CountCalls("DeleteObject"), 1) << "the font";
     EXPECT_FALSE(scene.font || scene.room || scene.warden || scene.scientist);
     scene.Shutdown();
-    EXPECT_EQ(fake::CountCalls("DeleteObject"), fontsDestroyed);
-    // Both runs still ask for all sound to stop.
-    EXPECT_EQ(fake::CountCalls("PlaySoundA"), 2);
-    EXPECT_EQ(fake::Calls()[fake::FindCall("PlaySoundA")].args[2], fake::Hex(SND_PURGE));
+    EXPECT_EQ(fake::CountCalls("DeleteObject"), 1);
+    EXPECT_EQ(fake::SoundsPlayed(), (std::vector<std::string>{"(null)|0x40", "(null)|0x40"}));
 }
 
 TEST_F(SceneTest, FirstUpdateMeasuresFromInitsLastReading) {
