@@ -131,7 +131,6 @@ TEST_F(SaverRunTest, GivenWindowIsFilledAndFollowedWithoutTakingTheFocus) {
     options.target = SaverTarget::GivenWindow;
     options.windowId = IdOf(host);
     HWND child = nullptr;
-    LRESULT screenSaverAnswer = -1;
     AtFrame(2, [&] {
         child = SaverWindow();
         const fake::WindowState* state = fake::FindWindowState(child);
@@ -151,7 +150,7 @@ TEST_F(SaverRunTest, GivenWindowIsFilledAndFollowedWithoutTakingTheFocus) {
         EXPECT_EQ(state->clientWidth, 500);
         EXPECT_EQ(state->clientHeight, 400);
         const int before = fake::CountCalls("DefWindowProcA");
-        screenSaverAnswer = fake::SendToWindow(child, WM_SYSCOMMAND, SC_SCREENSAVE, 0);
+        fake::SendToWindow(child, WM_SYSCOMMAND, SC_SCREENSAVE, 0);
         fake::SendToWindow(child, WM_SYSCOMMAND, SC_MONITORPOWER, 2);
         EXPECT_EQ(fake::CountCalls("DefWindowProcA"), before + 2) << "screen saver requests reach the default";
     });

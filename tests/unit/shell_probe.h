@@ -15,7 +15,6 @@
 class ProbeApplication : public GLApplication {
 public:
     using GLWindow::active;
-    using GLWindow::bits;
     using GLWindow::deviceContext;
     using GLWindow::fieldOfView;
     using GLWindow::fullscreen;
@@ -26,9 +25,6 @@ public:
     using GLWindow::renderContext;
     using GLWindow::title;
     using GLWindow::width;
-    using GLWindow::window;
-    using GLWindow::zFar;
-    using GLWindow::zNear;
 
     bool initResult = true;
     bool updateResult = true;

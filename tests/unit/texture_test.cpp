@@ -48,7 +48,7 @@ TEST(PictureTypeFromNameTest, EveryRowOfTheTable) {
     }
 }
 
-TEST(TextureSideTest, NearestPowerOfTwoOnALogarithmicScale) {
+TEST(TextureSideTest, NearestPowerOfTwoOnALogarithmicScaleCappedByTheLargestTexture) {
     const struct {
         LONG pixels;
         GLsizei side;
@@ -56,9 +56,7 @@ TEST(TextureSideTest, NearestPowerOfTwoOnALogarithmicScale) {
                  {36, 32},  {45, 32},  {46, 64},  {64, 64},   {100, 128}, {181, 128}, {182, 256},
                  {256, 256}};
     for (const auto& c : cases) EXPECT_EQ(TextureSide(c.pixels, 1024), c.side) << c.pixels;
-}
-
-TEST(TextureSideTest, CappedByTheLargestTextureAndZeroForNoSize) {
+    // Capped by the largest texture; zero for no size.
     EXPECT_EQ(TextureSide(256, 256), 256);
     EXPECT_EQ(TextureSide(257, 256), 256);
     EXPECT_EQ(TextureSide(100000, 256), 256);
@@ -218,18 +216,6 @@ TEST_F(TextureTest, MissingColourPictureReleasesTheMask) {
     EXPECT_EQ(LoadTextureFromFile("missing.bmp", "mask.bmp", true, true), 0u);
     EXPECT_EQ(fake::CountCalls("OpenPictureFromFile"), 2);
     EXPECT_EQ(fake::CountCalls("CreatePictureCanvas"), 0);
-}
-
-TEST_F(TextureTest, UndecodableOrUnstreamableBytesOpenNothing) {
-    const std::vector<unsigned char> good = fake::EncodeSolidPicture(2, 2, 0x123456);
-    std::vector<unsigned char> truncated(good.begin(), good.end() - 1);
-    EXPECT_EQ(Open(truncated), nullptr);
-    EXPECT_EQ(Open(std::vector<unsigned char>{'F', 'A', 'K', 'E'}), nullptr);
-    fake::FailCall("OpenPictureFromMemory", 1);
-    EXPECT_EQ(Open(good), nullptr);
-    Picture* picture = Open(good);
-    EXPECT_NE(picture, nullptr);
-    ReleasePicture(picture);
 }
 
 TEST_F(TextureTest, NullResourceNamesTouchNothing) {
