@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <vector>
 
 #include "platform/fake/fake_clock.h"
 #include "platform/fake/fake_platform.h"
@@ -37,61 +38,35 @@ TEST_F(TimerTest, CounterModeMeasuresElapsedMilliseconds) {
     EXPECT_NEAR(fine.GetTime(), 1.5, 1e-6);
 }
 
-TEST_F(TimerTest, PauseFreezesAndResumeContinuesWithoutAJump) {
-    PerformanceTimer timer;
-    fake::AdvanceClocks(100);
-    timer.Pause();
-    fake::AdvanceClocks(5000);
-    EXPECT_NEAR(timer.GetTime(), 100.0, kTolerance);
-    EXPECT_NEAR(timer.GetTime(), 100.0, kTolerance);
-    timer.Resume();
-    EXPECT_NEAR(timer.GetTime(), 100.0, kTolerance);
-    fake::AdvanceClocks(40);
-    EXPECT_NEAR(timer.GetTime(), 140.0, kTolerance);
-}
-
-TEST_F(TimerTest, NestedPausesKeepTheOutermostValueUntilTheLastResume) {
-    PerformanceTimer timer;
-    fake::AdvanceClocks(10);
-    timer.Pause();
-    fake::AdvanceClocks(10);
-    timer.Pause();
-    fake::AdvanceClocks(10);
-    timer.Resume();
-    EXPECT_NEAR(timer.GetTime(), 10.0, kTolerance) << "one Resume of two Pauses leaves it paused";
-    fake::AdvanceClocks(10);
-    timer.Resume();
-    EXPECT_NEAR(timer.GetTime(), 10.0, kTolerance);
-    fake::AdvanceClocks(5);
-    EXPECT_NEAR(timer.GetTime(), 15.0, kTolerance);
-}
-
-TEST_F(TimerTest, ResumeWithoutPauseOnlyUnbalancesTheCount) {
-    PerformanceTimer timer;
-    fake::AdvanceClocks(20);
-    timer.Resume();
-    EXPECT_NEAR(timer.GetTime(), 20.0, kTolerance) << "still running from the same origin";
-    fake::AdvanceClocks(20);
-    timer.Pause();  // brings the count back to 0 without freezing
-    fake::AdvanceClocks(20);
-    EXPECT_NEAR(timer.GetTime(), 60.0, kTolerance);
-    timer.Pause();  // now it freezes
-    fake::AdvanceClocks(20);
-    EXPECT_NEAR(timer.GetTime(), 60.0, kTolerance);
-}
-
-TEST_F(TimerTest, ResetRestartsARunningTimerButNotAPausedOne) {
-    PerformanceTimer timer;
-    fake::AdvanceClocks(300);
-    timer.Reset();
-    EXPECT_NEAR(timer.GetTime(), 0.0, kTolerance);
-    fake::AdvanceClocks(70);
-    timer.Pause();
-    timer.Reset();
-    EXPECT_NEAR(timer.GetTime(), 70.0, kTolerance) << "the frozen value stays";
-    fake::AdvanceClocks(30);
-    timer.Resume();
-    EXPECT_NEAR(timer.GetTime(), 70.0, kTolerance) << "and time goes on from it";
+// Scripts of clock moves, each followed by an operation and a reading.
+TEST_F(TimerTest, PauseResumeAndResetFollowTheirCount) {
+    enum Op { kNone, kPause, kResume, kReset };
+    struct Step {
+        uint64_t advance;
+        Op op;
+        double reads;
+    };
+    const std::vector<std::vector<Step>> scripts = {
+        // Pause freezes; Resume goes on without a jump.
+        {{100, kPause, 100}, {5000, kNone, 100}, {0, kResume, 100}, {40, kNone, 140}},
+        // Nested pauses keep the outermost value until the last Resume.
+        {{10, kPause, 10}, {10, kPause, 10}, {10, kResume, 10}, {10, kResume, 10}, {5, kNone, 15}},
+        // A Resume without a Pause only unbalances the count: the next Pause
+        // brings it back to 0 without freezing, the one after freezes.
+        {{20, kResume, 20}, {20, kPause, 40}, {20, kNone, 60}, {0, kPause, 60}, {20, kNone, 60}},
+        // Reset restarts a running timer; a paused one keeps its value.
+        {{300, kReset, 0}, {70, kPause, 70}, {0, kReset, 70}, {30, kResume, 70}},
+    };
+    for (size_t i = 0; i < scripts.size(); ++i) {
+        PerformanceTimer timer;
+        for (const Step& step : scripts[i]) {
+            fake::AdvanceClocks(step.advance);
+            if (step.op == kPause) timer.Pause();
+            if (step.op == kResume) timer.Resume();
+            if (step.op == kReset) timer.Reset();
+            EXPECT_NEAR(timer.GetTime(), step.reads, kTolerance) << "script " << i;
+        }
+    }
 }
 
 // No counter, or one that claims a frequency of 0: the millisecond clock.
