@@ -242,19 +242,26 @@ TEST(Catalogue, ModelSurfacesAreSoundForLightingAndCulling) {
     }
 }
 
+// The room's extent along each axis (it has no joints: positions as stored).
+void Bounds(const MS3DModel& room, double low[3], double high[3]) {
+    for (int a = 0; a < 3; ++a) {
+        low[a] = 1e9;
+        high[a] = -1e9;
+        for (int v = 0; v < room.vertexCount; ++v) {
+            low[a] = std::min(low[a], static_cast<double>(room.vertices[v].position[a]));
+            high[a] = std::max(high[a], static_cast<double>(room.vertices[v].position[a]));
+        }
+    }
+}
+
 TEST(Catalogue, TheRoomsShellIsClosedAndFacesInwards) {
     // Back faces are culled, so from inside only inward faces show: each of
     // the six sides of the room must be covered by them, without holes.
     const LoadedModel loaded("ROOM");
     ASSERT_TRUE(loaded.ok);
     const MS3DModel& room = loaded.model;
-    double low[3] = {1e9, 1e9, 1e9}, high[3] = {-1e9, -1e9, -1e9};
-    for (int v = 0; v < room.vertexCount; ++v) {
-        for (int a = 0; a < 3; ++a) {
-            low[a] = std::min(low[a], static_cast<double>(room.vertices[v].position[a]));
-            high[a] = std::max(high[a], static_cast<double>(room.vertices[v].position[a]));
-        }
-    }
+    double low[3], high[3];
+    Bounds(room, low, high);
     for (int a = 0; a < 3; ++a) {
         for (int side = 0; side < 2; ++side) {
             const double plane = side == 0 ? low[a] : high[a];
@@ -308,13 +315,8 @@ TEST(Catalogue, TheRoomEnclosesTheCameraPathAndShowsItsAlarmPanel) {
     const LoadedModel loaded("ROOM");
     ASSERT_TRUE(loaded.ok);
     const MS3DModel& room = loaded.model;
-    double low[3] = {1e9, 1e9, 1e9}, high[3] = {-1e9, -1e9, -1e9};
-    for (int v = 0; v < room.vertexCount; ++v) {
-        for (int a = 0; a < 3; ++a) {
-            low[a] = std::min(low[a], static_cast<double>(room.vertices[v].position[a]));
-            high[a] = std::max(high[a], static_cast<double>(room.vertices[v].position[a]));
-        }
-    }
+    double low[3], high[3];
+    Bounds(room, low, high);
     const double reach[3] = {23.0, 0.0, 33.0};
     for (int a : {0, 2}) {
         EXPECT_LE(low[a], -reach[a]);

@@ -195,18 +195,6 @@ TEST_F(ShellTest, TeardownReportsEachFailureAndStillReleasesTheRest) {
     }
 }
 
-TEST_F(ShellTest, DestructorEmptiesTheRegistrySlotAndTearsDown) {
-    auto* probe = new ProbeApplication;
-    RegisterProbe(*probe);
-    ASSERT_TRUE(CreateWindowed(*probe));
-    HWND window = probe->GetHandle();
-    ASSERT_EQ(FindWindowObject(window), probe);
-    delete probe;
-    EXPECT_EQ(FindWindowObject(window), nullptr);
-    ExpectNothingLeft();
-    EXPECT_TRUE(MessageBoxes().empty());
-}
-
 TEST_F(ShellTest, TickShowsAFrameOnlyWhenUpdateAndDrawSucceed) {
     ProbeApplication probe;
     RegisterProbe(probe);

@@ -178,6 +178,8 @@ TEST_F(EntryTest, AnInactiveWindowWaitsForMessagesAndProducesNoFrames) {
     EXPECT_EQ(frames, 4);
 }
 
+// Any failed creation: its own message, the entry's, then the destructor's
+// teardown finding the class gone.
 TEST_F(EntryTest, FailedWindowCreationShowsBothMessagesAndTheTeardownsOwn) {
     ChooseWindowed800x600();
     fake::FailCall("CreateWindowExA", 1);
@@ -187,29 +189,6 @@ TEST_F(EntryTest, FailedWindowCreationShowsBothMessagesAndTheTeardownsOwn) {
                                      "Could Not Unregister Class.|SHUTDOWN ERROR|0x40|0x0"}));
     EXPECT_EQ(frames, 0);
     EXPECT_EQ(FindWindowObject(nullptr), nullptr) << "the object was destroyed";
-}
-
-TEST_F(EntryTest, RefusedFullscreenAnsweredNoEndsTheProgram) {
-    fake::QueueAnswer("ChangeDisplaySettingsA", DISP_CHANGE_BADMODE);
-    fake::QueueAnswer("MessageBoxA", IDNO);
-    EXPECT_EQ(RunProgram(), 0);
-    const Names boxes = MessageBoxes();
-    ASSERT_EQ(boxes.size(), 3u);
-    EXPECT_EQ(boxes[0].substr(boxes[0].find('|')), "|Kestrel GL|0x34|0x0");
-    EXPECT_EQ(boxes[1], "Program Will Now Close.|ERROR|0x10|0x0");
-    EXPECT_EQ(boxes[2], "OpenGL Initialization Failed.|ERROR|0x30|0x0");
-    EXPECT_EQ(fake::LastCreatedWindow(), nullptr);
-    EXPECT_FALSE(fake::IsClassRegistered("OpenGL"));
-    EXPECT_FALSE(fake::CurrentDisplayMode().changed);
-}
-
-TEST_F(EntryTest, RefusedFullscreenAnsweredYesRunsWindowed) {
-    fake::QueueAnswer("ChangeDisplaySettingsA", DISP_CHANGE_BADMODE);
-    fake::QueueAnswer("MessageBoxA", IDYES);
-    EndAfter(1, WM_KEYDOWN, VK_ESCAPE, kWindowedStyle, kWindowedExStyle, 1024, 768);
-    EXPECT_EQ(RunProgram(), 0);
-    EXPECT_EQ(MessageBoxes().size(), 1u);
-    EXPECT_EQ(frames, 1);
 }
 
 }  // namespace
