@@ -7,7 +7,8 @@
 
 namespace {
 
-HDC FakeDc() { return reinterpret_cast<HDC>(static_cast<uintptr_t>(0x2001)); }
+// A device context and a font of the test's own naming.
+HDC FakeDc() { return reinterpret_cast<HDC>(static_cast<uintptr_t>(0x7001)); }
 
 class BitmapFontLifeCycle : public ::testing::Test {
 protected:
@@ -23,7 +24,7 @@ protected:
 // the previous font back and destroys its own, only once.
 TEST_F(BitmapFontLifeCycle, ReleaseRestoresThePreviousFontAndDestroysItsOwnOnce) {
     HDC dc = FakeDc();
-    HGDIOBJ before = reinterpret_cast<HGDIOBJ>(static_cast<uintptr_t>(0x5100));
+    HGDIOBJ before = reinterpret_cast<HGDIOBJ>(static_cast<uintptr_t>(0x7100));
     SelectObject(dc, before);
 
     auto* font = new BitmapFont(dc, width, height, "Arial", 127, 18);

@@ -29,7 +29,7 @@ protected:
     static Outcome Run(std::function<void(HWND)> script, Settings start = Settings{800, 600, 32, true, true}) {
         fake::SetDialogScript(std::move(script));
         Outcome outcome{0, start};
-        RunSettingsDialog(reinterpret_cast<HINSTANCE>(0x400000), outcome.result, outcome.settings.width,
+        RunSettingsDialog(GetModuleHandleA(nullptr), outcome.result, outcome.settings.width,
                           outcome.settings.height, outcome.settings.bits, outcome.settings.fullscreen,
                           outcome.settings.sound);
         return outcome;

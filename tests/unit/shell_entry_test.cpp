@@ -48,8 +48,7 @@ protected:
             if (onFrame) onFrame(frames);
         });
         char commandLine[] = "";
-        HINSTANCE instance = reinterpret_cast<HINSTANCE>(uintptr_t{0x400000});  // the fake's module
-        return WinMain(instance, nullptr, commandLine, SW_SHOW);
+        return WinMain(GetModuleHandleA(nullptr), nullptr, commandLine, SW_SHOW);
     }
 
     // The dialog as a person uses it: 800 x 600, windowed, then Start.
