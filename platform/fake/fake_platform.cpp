@@ -12,6 +12,7 @@ struct Script {
     std::vector<Call> calls;
     std::map<std::string, int> failures;  // remaining count, -1 = forever
     std::map<std::string, std::deque<int64_t>> answers;
+    std::map<std::string, std::function<void()>> onCall;
 };
 
 Script& TheScript() {
@@ -36,6 +37,28 @@ void Reset() {
 
 void Record(const char* name, std::vector<std::string> args) {
     TheScript().calls.push_back(Call{name, std::move(args)});
+    const auto hook = TheScript().onCall.find(name);
+    if (hook != TheScript().onCall.end() && hook->second) {
+        const std::function<void()> run = hook->second;  // the hook may replace itself
+        run();
+    }
+}
+
+void OnCall(const std::string& name, std::function<void()> hook) { TheScript().onCall[name] = std::move(hook); }
+
+std::vector<std::string> MessageBoxesShown() {
+    std::vector<std::string> boxes;
+    for (const Call& call : TheScript().calls)
+        if (call.name == "MessageBoxA")
+            boxes.push_back(call.args[1] + "|" + call.args[2] + "|" + call.args[3] + "|" + call.args[0]);
+    return boxes;
+}
+
+std::vector<std::string> SoundsPlayed() {
+    std::vector<std::string> sounds;
+    for (const Call& call : TheScript().calls)
+        if (call.name == "PlaySoundA") sounds.push_back(call.args[0] + "|" + call.args[2]);
+    return sounds;
 }
 
 const std::vector<Call>& Calls() { return TheScript().calls; }

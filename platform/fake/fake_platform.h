@@ -52,6 +52,17 @@ bool ShouldFail(const std::string& name);
 void QueueAnswer(const std::string& name, int64_t value);
 int64_t Answer(const std::string& name, int64_t fallback);
 
+// Runs `hook` whenever a call of this name is made, before the call answers,
+// so that a test can look at what the user sees at that moment. An empty
+// function removes it.
+void OnCall(const std::string& name, std::function<void()> hook);
+
+// What the user was shown and heard, oldest first: each message box as
+// "text|caption|flags|owner" (flags and owner in hex), each sound request as
+// "name|flags" (a stop request names "(null)").
+std::vector<std::string> MessageBoxesShown();
+std::vector<std::string> SoundsPlayed();
+
 // Helpers for rendering arguments in the log.
 std::string Text(const char* text);  // "(null)" for a null pointer
 std::string Hex(uint64_t value);

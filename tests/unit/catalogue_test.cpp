@@ -1,6 +1,6 @@
-// The embedded catalogue, read byte by byte from the resources the build
-// embedded: every name and type, each picture's frame, each model's
-// structure and placement in the room, each sound's layout.
+// The embedded catalogue as the build embedded it: every name and type, each
+// picture's frame, each model's structure, surfaces, animation loop and
+// placement in the room, each sound's format and edges.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -10,7 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "model/ms3d_model.h"
 #include "platform/common/resource_table.h"
+#include "platform/common/wave.h"
 #include "platform/win32.h"
 
 namespace {
@@ -26,44 +28,6 @@ Blob Resource(const char* name, const char* type) {
     return {static_cast<const unsigned char*>(LockResource(LoadResource(nullptr, resource))),
             SizeofResource(nullptr, resource)};
 }
-
-// Little-endian reads that never run past the end; `ok` turns false instead.
-class Reader {
-public:
-    explicit Reader(Blob b) : blob(b) {}
-    bool ok = true;
-    size_t at = 0;
-    const unsigned char* Take(size_t n) {
-        if (!ok || n > blob.size - at) {
-            ok = false;
-            return nullptr;
-        }
-        const unsigned char* p = blob.data + at;
-        at += n;
-        return p;
-    }
-    uint32_t U(size_t n) {
-        const unsigned char* p = Take(n);
-        uint32_t v = 0;
-        for (size_t i = 0; p != nullptr && i < n; ++i) v |= static_cast<uint32_t>(p[i]) << (8 * i);
-        return v;
-    }
-    float F() {
-        const uint32_t u = U(4);
-        float f;
-        std::memcpy(&f, &u, 4);
-        return f;
-    }
-    std::string Text(size_t n) {
-        const unsigned char* p = Take(n);
-        if (p == nullptr) return {};
-        std::string s(reinterpret_cast<const char*>(p), n);
-        return s.substr(0, s.find('\0'));
-    }
-
-private:
-    Blob blob;
-};
 
 std::string Upper(std::string s) {
     for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
@@ -159,89 +123,30 @@ TEST(Catalogue, PicturesAreBaselineJfifOfTheirSizes) {
 struct Vec {
     double x = 0, y = 0, z = 0;
 };
+Vec Of(const Vector& v) { return {v.x, v.y, v.z}; }
 
-struct Model {
+// A model parsed from its resource as the loader does, without textures,
+// in its bind pose.
+struct LoadedModel {
+    MS3DModel model;
     bool ok = false;
-    int version = 0;
-    std::vector<Vec> vertices;
-    std::vector<int> vertexJoints;
-    std::vector<std::vector<int>> triangles;  // vertex indices
-    std::vector<Vec> triangleNormals;         // first corner's normal
-    std::vector<std::vector<Vec>> cornerNormals;
-    std::vector<std::vector<float>> cornerUv;  // s0 s1 s2 t0 t1 t2
-    std::vector<int> groupMaterials;
-    std::vector<std::vector<int>> groupTriangles;
-    std::vector<std::string> textures;
-    float fps = 0;
-    int frames = 0;
-    std::vector<std::string> jointNames, parents;
-    std::vector<std::vector<float>> rotationTimes, translationTimes;
-    std::vector<std::vector<Vec>> rotationValues;
-    size_t end = 0, size = 0;
+    explicit LoadedModel(const char* name) {
+        const Blob blob = Resource(name, "MDL");
+        char pathBuffer[MS3DModel::kTexturePathCapacity];
+        ok = blob.data != nullptr && model.ParseData(blob.data, blob.size, 0, pathBuffer);
+        model.RestartAnimation();
+    }
+    Vec Corner(int triangle, int corner) const {
+        return Of(model.PosedPosition(model.triangles[triangle].vertexIndices[corner]));
+    }
 };
 
-Model ReadModel(const char* name) {
-    const Blob blob = Resource(name, "MDL");
-    Model m;
-    m.size = blob.size;
-    Reader r(blob);
-    if (r.Text(10) != "MS3D000000") return m;
-    m.version = static_cast<int>(r.U(4));
-    for (uint32_t n = r.U(2), i = 0; i < n && r.ok; ++i) {
-        r.U(1);
-        m.vertices.push_back({r.F(), r.F(), r.F()});
-        m.vertexJoints.push_back(static_cast<int8_t>(r.U(1)));
-        r.U(1);
-    }
-    for (uint32_t n = r.U(2), i = 0; i < n && r.ok; ++i) {
-        r.U(2);
-        m.triangles.push_back({static_cast<int>(r.U(2)), static_cast<int>(r.U(2)), static_cast<int>(r.U(2))});
-        std::vector<Vec> normals;
-        for (int k = 0; k < 3; ++k) normals.push_back({r.F(), r.F(), r.F()});
-        m.triangleNormals.push_back(normals[0]);
-        m.cornerNormals.push_back(normals);
-        std::vector<float> uv;
-        for (int k = 0; k < 6; ++k) uv.push_back(r.F());
-        m.cornerUv.push_back(uv);
-        r.Take(2);
-    }
-    for (uint32_t n = r.U(2), i = 0; i < n && r.ok; ++i) {
-        r.Take(33);
-        std::vector<int> list;
-        for (uint32_t k = 0, count = r.U(2); k < count && r.ok; ++k) list.push_back(static_cast<int>(r.U(2)));
-        m.groupTriangles.push_back(list);
-        m.groupMaterials.push_back(static_cast<int8_t>(r.U(1)));
-    }
-    for (uint32_t n = r.U(2), i = 0; i < n && r.ok; ++i) {
-        r.Take(105);
-        m.textures.push_back(r.Text(128));
-        r.Take(128);
-    }
-    m.fps = r.F();
-    r.F();
-    m.frames = static_cast<int>(r.U(4));
-    for (uint32_t n = r.U(2), i = 0; i < n && r.ok; ++i) {
-        r.U(1);
-        m.jointNames.push_back(r.Text(32));
-        m.parents.push_back(r.Text(32));
-        r.Take(24);
-        const uint32_t rotations = r.U(2), translations = r.U(2);
-        m.rotationTimes.emplace_back();
-        m.rotationValues.emplace_back();
-        m.translationTimes.emplace_back();
-        for (uint32_t k = 0; k < rotations && r.ok; ++k) {
-            m.rotationTimes.back().push_back(r.F());
-            m.rotationValues.back().push_back({r.F(), r.F(), r.F()});
-        }
-        for (uint32_t k = 0; k < translations && r.ok; ++k) {
-            m.translationTimes.back().push_back(r.F());
-            r.Take(12);
-        }
-    }
-    m.end = r.at;
-    m.ok = r.ok;
-    return m;
+Vec Cross(const Vec& a, const Vec& b, const Vec& c) {
+    const Vec u{b.x - a.x, b.y - a.y, b.z - a.z}, v{c.x - a.x, c.y - a.y, c.z - a.z};
+    return {u.y * v.z - u.z * v.y, u.z * v.x - u.x * v.z, u.x * v.y - u.y * v.x};
 }
+double Length(const Vec& v) { return std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z); }
+double Axis(const Vec& v, int a) { return a == 0 ? v.x : a == 1 ? v.y : v.z; }
 
 std::vector<std::string> RoomTextures() {
     const char* names[] = {"t45", "t28", "t53", "t06", "t46", "t26", "t02", "t24", "t13", "t09", "t56", "t36", "t54",
@@ -249,141 +154,124 @@ std::vector<std::string> RoomTextures() {
                            "t20", "t01", "t37", "t08", "t23", "t10", "t22", "t50", "t34", "t55", "t30", "t31", "t43",
                            "t39", "t18", "t15", "t14", "t48", "t38", "t52", "t07", "t16", "t32", "t12", "t40", "t01",
                            "t29", "t47", "t17", "t33", "t35", "t41", "t19", "t21", "t21", "t57"};
-    std::vector<std::string> out;
-    for (const char* n : names) out.push_back(std::string(".\\") + n + ".jpg");
-    return out;
+    return std::vector<std::string>(std::begin(names), std::end(names));
 }
 
 TEST(Catalogue, ModelsHaveTheCataloguesStructure) {
     struct Expected {
         const char* name;
-        size_t bytes, vertices, triangles, groups, joints, keys;
-        int frames;
+        int vertices, triangles, groups, joints, keys;
+        double totalTimeMs;
+        float firstKeyMs, lastKeyMs;
         char prefix;
     };
-    const Expected all[] = {{"SCIENTIST", 193237, 380, 711, 19, 22, 180, 185, 's'},
-                            {"WARDEN", 258986, 382, 709, 20, 24, 250, 281, 'w'},
-                            {"ROOM", 244376, 3402, 2343, 62, 0, 0, 30, 't'}};
+    const Expected all[] = {{"scientist", 380, 711, 19, 22, 180, 185 * 1000.0 / 24, 125.0f, 185 * 1000.0f / 24, 's'},
+                            {"warden", 382, 709, 20, 24, 250, 281 * 1000.0 / 24, 125.0f, 10500.0f, 'w'},
+                            {"room", 3402, 2343, 62, 0, 0, 1250.0, 0.0f, 0.0f, 't'}};
     for (const Expected& e : all) {
         SCOPED_TRACE(e.name);
-        const Model m = ReadModel(e.name);
-        ASSERT_TRUE(m.ok);
-        EXPECT_EQ(m.version, 4);
-        EXPECT_EQ(m.end, m.size) << "no trailing data";
-        EXPECT_EQ(m.size, e.bytes);
-        EXPECT_EQ(m.vertices.size(), e.vertices);
-        EXPECT_EQ(m.triangles.size(), e.triangles);
-        ASSERT_EQ(m.groupMaterials.size(), e.groups);
-        ASSERT_EQ(m.textures.size(), e.groups);
-        EXPECT_EQ(m.fps, 24.0f);
-        EXPECT_EQ(m.frames, e.frames);
-        ASSERT_EQ(m.jointNames.size(), e.joints);
-        std::vector<int> owner(m.triangles.size(), -1);
-        for (size_t g = 0; g < e.groups; ++g) {
-            EXPECT_EQ(m.groupMaterials[g], static_cast<int>(g));
-            EXPECT_FALSE(m.groupTriangles[g].empty());
-            for (int t : m.groupTriangles[g]) {
-                ASSERT_LT(static_cast<size_t>(t), m.triangles.size());
-                EXPECT_EQ(owner[static_cast<size_t>(t)], -1) << "triangle in two groups";
-                owner[static_cast<size_t>(t)] = static_cast<int>(g);
+        const LoadedModel loaded(e.name);
+        ASSERT_TRUE(loaded.ok);
+        const MS3DModel& m = loaded.model;
+        EXPECT_EQ(m.vertexCount, e.vertices);
+        EXPECT_EQ(m.triangleCount, e.triangles);
+        ASSERT_EQ(m.meshCount, e.groups);
+        ASSERT_EQ(m.materialCount, e.groups);
+        ASSERT_EQ(m.jointCount, e.joints);
+        EXPECT_NEAR(m.totalTimeMs, e.totalTimeMs, 1e-9);
+        std::vector<int> owner(static_cast<size_t>(m.triangleCount), -1);
+        for (int g = 0; g < e.groups; ++g) {
+            EXPECT_EQ(m.meshes[g].materialIndex, g);
+            EXPECT_GT(m.meshes[g].triangleCount, 0);
+            for (int i = 0; i < m.meshes[g].triangleCount; ++i) {
+                int& slot = owner[static_cast<size_t>(m.meshes[g].triangleIndices[i])];
+                EXPECT_EQ(slot, -1) << "triangle in two groups";
+                slot = g;
             }
-            const std::string want = e.prefix == 't' ? RoomTextures()[g]
-                                                     : std::string(".\\") + e.prefix + std::to_string(g + 1) + ".jpg";
-            EXPECT_EQ(m.textures[g], want);
+            const std::string want = e.prefix == 't' ? RoomTextures()[static_cast<size_t>(g)]
+                                                     : e.prefix + std::to_string(g + 1);
+            EXPECT_EQ(m.materials[g].textureFile, want + ".jpg");
         }
-        for (const auto& t : m.triangles) {
-            for (int v : t) ASSERT_LT(static_cast<size_t>(v), m.vertices.size());
-        }
-        std::set<size_t> used;
-        for (const auto& t : m.triangles) used.insert(t.begin(), t.end());
-        EXPECT_EQ(used.size(), m.vertices.size()) << "every vertex belongs to a triangle";
-        std::set<std::string> earlier;
-        for (size_t j = 0; j < e.joints; ++j) {
-            EXPECT_TRUE(m.parents[j].empty() || earlier.count(m.parents[j]) == 1) << m.jointNames[j];
-            earlier.insert(m.jointNames[j]);
-            ASSERT_EQ(m.rotationTimes[j].size(), e.keys);
-            ASSERT_EQ(m.translationTimes[j].size(), e.keys);
-            for (size_t k = 1; k < e.keys; ++k) EXPECT_LT(m.rotationTimes[j][k - 1], m.rotationTimes[j][k]);
-            EXPECT_EQ(m.rotationTimes[j], m.translationTimes[j]);
-        }
-        for (int joint : m.vertexJoints) {
-            if (e.joints == 0) EXPECT_EQ(joint, -1);
-            else EXPECT_TRUE(joint >= 0 && static_cast<size_t>(joint) < e.joints) << "every vertex has one joint";
-        }
-    }
-    const Model scientist = ReadModel("SCIENTIST"), warden = ReadModel("WARDEN");
-    ASSERT_TRUE(scientist.ok && warden.ok);
-    EXPECT_EQ(scientist.rotationTimes[0].front(), 0.125f);
-    EXPECT_NEAR(scientist.rotationTimes[0].back(), 185 / 24.0, 1e-4);
-    EXPECT_EQ(warden.rotationTimes[0].back(), 10.5f);
-    // Each loop ends in the pose it starts with, so it repeats without a jump.
-    for (const Model* m : {&scientist, &warden}) {
-        for (const auto& values : m->rotationValues) {
-            EXPECT_NEAR(values.front().x, values.back().x, 1e-4);
-            EXPECT_NEAR(values.front().y, values.back().y, 1e-4);
-            EXPECT_NEAR(values.front().z, values.back().z, 1e-4);
+        std::set<int> used;
+        for (int t = 0; t < m.triangleCount; ++t) used.insert(m.triangles[t].vertexIndices, m.triangles[t].vertexIndices + 3);
+        EXPECT_EQ(used.size(), static_cast<size_t>(m.vertexCount)) << "every vertex belongs to a triangle";
+        for (int v = 0; v < m.vertexCount; ++v)
+            EXPECT_EQ(m.vertices[v].boneId >= 0, e.joints > 0) << "characters hang every vertex on a joint";
+        for (int j = 0; j < e.joints; ++j) {
+            const Joint& joint = m.joints[j];
+            ASSERT_EQ(joint.rotationKeyCount, e.keys);
+            ASSERT_EQ(joint.translationKeyCount, e.keys);
+            EXPECT_EQ(joint.rotationKeys[0].timeMs, e.firstKeyMs);
+            EXPECT_NEAR(joint.rotationKeys[e.keys - 1].timeMs, e.lastKeyMs, 0.01);
+            for (int k = 0; k < e.keys; ++k) {
+                EXPECT_EQ(joint.rotationKeys[k].timeMs, joint.translationKeys[k].timeMs);
+                EXPECT_TRUE(k == 0 || joint.rotationKeys[k - 1].timeMs < joint.rotationKeys[k].timeMs);
+            }
+            // Each loop ends in the pose it starts with, so it repeats without a jump.
+            for (int a = 0; a < 3; ++a)
+                EXPECT_NEAR(joint.rotationKeys[0].value[a], joint.rotationKeys[e.keys - 1].value[a], 1e-4);
         }
     }
+    EXPECT_EQ(LoadedModel("room").model.materials[37].textureFile, std::string("t31.jpg")) << "the blinking panel";
 }
 
 TEST(Catalogue, ModelSurfacesAreSoundForLightingAndCulling) {
     for (const char* name : {"ROOM", "WARDEN", "SCIENTIST"}) {
         SCOPED_TRACE(name);
-        const Model m = ReadModel(name);
-        ASSERT_TRUE(m.ok);
+        const LoadedModel loaded(name);
+        ASSERT_TRUE(loaded.ok);
+        const MS3DModel& m = loaded.model;
         int disagreeing = 0;
-        for (size_t t = 0; t < m.triangles.size(); ++t) {
-            const Vec& a = m.vertices[static_cast<size_t>(m.triangles[t][0])];
-            const Vec& b = m.vertices[static_cast<size_t>(m.triangles[t][1])];
-            const Vec& c = m.vertices[static_cast<size_t>(m.triangles[t][2])];
-            const Vec u{b.x - a.x, b.y - a.y, b.z - a.z}, v{c.x - a.x, c.y - a.y, c.z - a.z};
-            const Vec face{u.y * v.z - u.z * v.y, u.z * v.x - u.x * v.z, u.x * v.y - u.y * v.x};
-            const double area = 0.5 * std::sqrt(face.x * face.x + face.y * face.y + face.z * face.z);
-            EXPECT_GT(area, 1e-5) << "degenerate triangle " << t;
+        for (int t = 0; t < m.triangleCount; ++t) {
+            const Vec face = Cross(loaded.Corner(t, 0), loaded.Corner(t, 1), loaded.Corner(t, 2));
+            EXPECT_GT(0.5 * Length(face), 1e-5) << "degenerate triangle " << t;
             double agreement = 0;
-            for (const Vec& n : m.cornerNormals[t]) {
+            for (int k = 0; k < 3; ++k) {
                 // Unit normals: the drawing normalises skinned ones and uses
                 // the room's as stored.
-                EXPECT_NEAR(std::sqrt(n.x * n.x + n.y * n.y + n.z * n.z), 1.0, 1e-3) << "triangle " << t;
+                EXPECT_NEAR(Length(Of(Vector(m.triangles[t].normals[k]))), 1.0, 1e-3) << "triangle " << t;
+                const Vec n = Of(m.PosedNormal(m.triangles[t], k));
                 agreement += n.x * face.x + n.y * face.y + n.z * face.z;
+                EXPECT_TRUE(std::isfinite(m.triangles[t].s[k]) && std::isfinite(m.triangles[t].t[k]));
             }
             // Counter-clockwise seen from where the normals point, so the
             // lit side is the side that survives back-face culling.
             if (agreement <= 0) ++disagreeing;
-            for (float st : m.cornerUv[t]) EXPECT_TRUE(std::isfinite(st));
         }
         EXPECT_EQ(disagreeing, 0);
+    }
+}
+
+// The room's extent along each axis (it has no joints: positions as stored).
+void Bounds(const MS3DModel& room, double low[3], double high[3]) {
+    for (int a = 0; a < 3; ++a) {
+        low[a] = 1e9;
+        high[a] = -1e9;
+        for (int v = 0; v < room.vertexCount; ++v) {
+            low[a] = std::min(low[a], static_cast<double>(room.vertices[v].position[a]));
+            high[a] = std::max(high[a], static_cast<double>(room.vertices[v].position[a]));
+        }
     }
 }
 
 TEST(Catalogue, TheRoomsShellIsClosedAndFacesInwards) {
     // Back faces are culled, so from inside only inward faces show: each of
     // the six sides of the room must be covered by them, without holes.
-    const Model room = ReadModel("ROOM");
-    ASSERT_TRUE(room.ok);
-    double low[3] = {1e9, 1e9, 1e9}, high[3] = {-1e9, -1e9, -1e9};
-    auto axis = [](const Vec& v, int a) { return a == 0 ? v.x : a == 1 ? v.y : v.z; };
-    for (const Vec& v : room.vertices) {
-        for (int a = 0; a < 3; ++a) {
-            low[a] = std::min(low[a], axis(v, a));
-            high[a] = std::max(high[a], axis(v, a));
-        }
-    }
+    const LoadedModel loaded("ROOM");
+    ASSERT_TRUE(loaded.ok);
+    const MS3DModel& room = loaded.model;
+    double low[3], high[3];
+    Bounds(room, low, high);
     for (int a = 0; a < 3; ++a) {
         for (int side = 0; side < 2; ++side) {
             const double plane = side == 0 ? low[a] : high[a];
             const double inwardSign = side == 0 ? 1.0 : -1.0;
             double covered = 0.0;
-            for (size_t t = 0; t < room.triangles.size(); ++t) {
-                const Vec& p = room.vertices[static_cast<size_t>(room.triangles[t][0])];
-                const Vec& q = room.vertices[static_cast<size_t>(room.triangles[t][1])];
-                const Vec& r = room.vertices[static_cast<size_t>(room.triangles[t][2])];
+            for (int t = 0; t < room.triangleCount; ++t) {
                 bool on = true;
-                for (const Vec* v : {&p, &q, &r}) on = on && std::fabs(axis(*v, a) - plane) < 1e-3;
-                if (!on || axis(room.triangleNormals[t], a) * inwardSign < 0.99) continue;
-                const Vec u{q.x - p.x, q.y - p.y, q.z - p.z}, w{r.x - p.x, r.y - p.y, r.z - p.z};
-                const Vec c{u.y * w.z - u.z * w.y, u.z * w.x - u.x * w.z, u.x * w.y - u.y * w.x};
-                covered += 0.5 * std::sqrt(c.x * c.x + c.y * c.y + c.z * c.z);
+                for (int k = 0; k < 3; ++k) on = on && std::fabs(Axis(loaded.Corner(t, k), a) - plane) < 1e-3;
+                if (!on || room.triangles[t].normals[0][a] * inwardSign < 0.99) continue;
+                covered += 0.5 * Length(Cross(loaded.Corner(t, 0), loaded.Corner(t, 1), loaded.Corner(t, 2)));
             }
             const int b = (a + 1) % 3, d = (a + 2) % 3;
             const double area = (high[b] - low[b]) * (high[d] - low[d]);
@@ -392,21 +280,19 @@ TEST(Catalogue, TheRoomsShellIsClosedAndFacesInwards) {
     }
 }
 
-double Lowest(const Model& m) {
+double Lowest(const LoadedModel& loaded) {
     double low = 1e9;
-    for (const Vec& v : m.vertices) low = std::min(low, v.y);
+    for (int v = 0; v < loaded.model.vertexCount; ++v) low = std::min(low, Of(loaded.model.PosedPosition(v)).y);
     return low;
 }
 
 // True when an upward-facing floor triangle of the room at height `y`
 // lies under the point (x, z).
-bool FloorUnder(const Model& room, double x, double z, double y) {
-    for (size_t t = 0; t < room.triangles.size(); ++t) {
-        const Vec& a = room.vertices[static_cast<size_t>(room.triangles[t][0])];
-        const Vec& b = room.vertices[static_cast<size_t>(room.triangles[t][1])];
-        const Vec& c = room.vertices[static_cast<size_t>(room.triangles[t][2])];
+bool FloorUnder(const LoadedModel& room, double x, double z, double y) {
+    for (int t = 0; t < room.model.triangleCount; ++t) {
+        const Vec a = room.Corner(t, 0), b = room.Corner(t, 1), c = room.Corner(t, 2);
         if (std::fabs(a.y - y) > 0.05 || std::fabs(b.y - y) > 0.05 || std::fabs(c.y - y) > 0.05) continue;
-        if (room.triangleNormals[t].y < 0.99) continue;
+        if (room.model.triangles[t].normals[0][1] < 0.99) continue;
         auto side = [&](const Vec& p, const Vec& q) { return (q.x - p.x) * (z - p.z) - (q.z - p.z) * (x - p.x); };
         const double s0 = side(a, b), s1 = side(b, c), s2 = side(c, a);
         if ((s0 >= 0 && s1 >= 0 && s2 >= 0) || (s0 <= 0 && s1 <= 0 && s2 <= 0)) return true;
@@ -415,7 +301,7 @@ bool FloorUnder(const Model& room, double x, double z, double y) {
 }
 
 TEST(Catalogue, CharactersStandOnTheRoomFloorWhereTheDrawingPlacesThem) {
-    const Model room = ReadModel("ROOM"), warden = ReadModel("WARDEN"), scientist = ReadModel("SCIENTIST");
+    const LoadedModel room("ROOM"), warden("WARDEN"), scientist("SCIENTIST");
     ASSERT_TRUE(room.ok && warden.ok && scientist.ok);
     // The warden is drawn 12 below the origin; the scientist a further 8
     // below, so its feet are 8 up in its own space.
@@ -426,35 +312,34 @@ TEST(Catalogue, CharactersStandOnTheRoomFloorWhereTheDrawingPlacesThem) {
 }
 
 TEST(Catalogue, TheRoomEnclosesTheCameraPathAndShowsItsAlarmPanel) {
-    const Model room = ReadModel("ROOM");
-    ASSERT_TRUE(room.ok);
-    Vec low{1e9, 1e9, 1e9}, high{-1e9, -1e9, -1e9};
-    for (const Vec& v : room.vertices) {
-        low = {std::min(low.x, v.x), std::min(low.y, v.y), std::min(low.z, v.z)};
-        high = {std::max(high.x, v.x), std::max(high.y, v.y), std::max(high.z, v.z)};
+    const LoadedModel loaded("ROOM");
+    ASSERT_TRUE(loaded.ok);
+    const MS3DModel& room = loaded.model;
+    double low[3], high[3];
+    Bounds(room, low, high);
+    const double reach[3] = {23.0, 0.0, 33.0};
+    for (int a : {0, 2}) {
+        EXPECT_LE(low[a], -reach[a]);
+        EXPECT_GE(high[a], reach[a]);
     }
-    EXPECT_LE(low.x, -23.0);
-    EXPECT_GE(high.x, 23.0);
-    EXPECT_LE(low.y, -8.0);
-    EXPECT_GE(high.y, 28.0);
-    EXPECT_LE(low.z, -33.0);
-    EXPECT_GE(high.z, 33.0);
+    EXPECT_LE(low[1], -8.0);
+    EXPECT_GE(high[1], 28.0);
     // Material 38 (t31.jpg) faces the camera inside its view at nearly
     // every moment of the path.
     int seen = 0, samples = 0;
+    const Mesh& panel = room.meshes[37];
     for (double T = 0; T < 300; T += 0.5, ++samples) {
         const Vec eye{std::sin(0.25 * T) + 20 * std::sin(T / 7), std::sin(T / 7) + 15 * std::cos(T / 3) + 10,
                       std::cos(T / 13) + 30 * std::cos(T / 7)};
-        const double length = std::sqrt(eye.x * eye.x + eye.y * eye.y + eye.z * eye.z);
-        const Vec forward{-eye.x / length, -eye.y / length, -eye.z / length};
+        const double length = Length(eye);
         bool visible = false;
-        for (int t : room.groupTriangles[37]) {
-            const Vec& a = room.vertices[static_cast<size_t>(room.triangles[static_cast<size_t>(t)][0])];
+        for (int i = 0; i < panel.triangleCount; ++i) {
+            const int t = panel.triangleIndices[i];
+            const Vec a = loaded.Corner(t, 0);
             const Vec d{a.x - eye.x, a.y - eye.y, a.z - eye.z};
-            const double distance = std::sqrt(d.x * d.x + d.y * d.y + d.z * d.z);
-            const Vec& n = room.triangleNormals[static_cast<size_t>(t)];
-            const double facing = -(d.x * n.x + d.y * n.y + d.z * n.z);
-            const double ahead = (d.x * forward.x + d.y * forward.y + d.z * forward.z) / distance;
+            const float* n = room.triangles[t].normals[0];
+            const double facing = -(d.x * n[0] + d.y * n[1] + d.z * n[2]);
+            const double ahead = -(d.x * eye.x + d.y * eye.y + d.z * eye.z) / (length * Length(d));
             if (facing > 0 && ahead > std::cos(25.0 * 3.14159265 / 180)) visible = true;
         }
         seen += visible ? 1 : 0;
@@ -462,7 +347,7 @@ TEST(Catalogue, TheRoomEnclosesTheCameraPathAndShowsItsAlarmPanel) {
     EXPECT_GE(seen * 10, samples * 8) << seen << " of " << samples;
 }
 
-TEST(Catalogue, SoundsAreMono8BitPcmWithTheirChunks) {
+TEST(Catalogue, SoundsAreMono8BitPcmAndJoinOrEndCleanly) {
     struct Expected {
         const char* name;
         uint32_t rate, data;
@@ -471,28 +356,13 @@ TEST(Catalogue, SoundsAreMono8BitPcmWithTheirChunks) {
                               Expected{"ALERT", 8000, 12000}}) {
         SCOPED_TRACE(e.name);
         const Blob blob = Resource(e.name, "WAVE");
-        Reader r(blob);
-        EXPECT_EQ(r.Text(4), "RIFF");
-        EXPECT_EQ(r.U(4), blob.size - 8);
-        EXPECT_EQ(r.Text(4), "WAVE");
-        EXPECT_EQ(r.Text(4), "fmt ");
-        EXPECT_EQ(r.U(4), 16u);
-        EXPECT_EQ(r.U(2), 1u);  // PCM
-        EXPECT_EQ(r.U(2), 1u);  // mono
-        EXPECT_EQ(r.U(4), e.rate);
-        EXPECT_EQ(r.U(4), e.rate);  // bytes per second
-        EXPECT_EQ(r.U(2), 1u);      // block align
-        EXPECT_EQ(r.U(2), 8u);
-        EXPECT_EQ(r.Text(4), "data");
-        EXPECT_EQ(r.U(4), e.data);
-        const unsigned char* samples = r.Take(e.data + (e.data & 1u));
-        EXPECT_EQ(r.Text(4), "LIST");
-        EXPECT_EQ(r.U(4), 66u);
-        EXPECT_EQ(r.Text(4), "INFO");
-        r.Take(62);
-        EXPECT_TRUE(r.ok);
-        EXPECT_EQ(r.at, blob.size) << "nothing after the LIST chunk";
-        ASSERT_NE(samples, nullptr);
+        WaveSound sound;
+        ASSERT_TRUE(ParseWave(blob.data, blob.size, sound));
+        EXPECT_EQ(sound.frequency, e.rate);
+        EXPECT_EQ(sound.channels, 1);
+        EXPECT_EQ(sound.bitsPerSample, 8);
+        ASSERT_EQ(sound.sampleBytes, e.data);
+        const unsigned char* samples = sound.samples;
         // Audible, and silent at the edges so it starts and stops cleanly.
         int peak = 0;
         for (uint32_t i = 0; i < e.data; ++i) peak = std::max(peak, std::abs(samples[i] - 128));

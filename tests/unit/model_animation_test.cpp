@@ -235,19 +235,4 @@ TEST_F(Animation, AModelWithoutJointsOnlyKeepsItsClock) {
     EXPECT_EQ(still.PosedPosition(0).x, 1.0f);
 }
 
-TEST(Model, StartsEmptyWithItsOwnClockAndReleasesIt) {
-    fake::Reset();
-    const int timersBefore = CountLiveTimers();
-    {
-        Model model;
-        EXPECT_EQ(model.meshCount + model.materialCount + model.triangleCount + model.vertexCount + model.jointCount, 0);
-        EXPECT_TRUE(model.looping);
-        ASSERT_NE(model.timer, nullptr);
-        EXPECT_EQ(model.timer->GetTime(), 0.0);
-        EXPECT_EQ(CountLiveTimers(), timersBefore + 1);
-        model.Animate();
-    }
-    EXPECT_EQ(CountLiveTimers(), timersBefore);
-}
-
 }  // namespace

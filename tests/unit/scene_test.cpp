@@ -5,6 +5,9 @@
 
 #include <cmath>
 #include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
 
 #include "platform/fake/fake_clock.h"
 #include "platform/fake/fake_platform.h"
@@ -40,6 +43,8 @@ public:
     }
 };
 
+// Each test starts with a scene initialised without sound; the clock then
+// reads 500 ms (the loading pause).
 class SceneTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -47,189 +52,139 @@ protected:
         // One tick per millisecond, so that readings are exact and the
         // boundaries of the frame-rate window and the blink can be hit.
         fake::SetCounterFrequency(1000);
+        scene = std::make_unique<SceneProbe>();
+        scene->SetSound(false);
+        ASSERT_TRUE(scene->Init());
     }
-    void TearDown() override { fake::Reset(); }
+    void TearDown() override {
+        scene->Shutdown();
+        fake::Reset();
+    }
 
     // Moves the clock on and runs one update.
-    void Step(SceneProbe& scene, double milliseconds) {
+    void Step(double milliseconds) {
         fake::AdvanceClocks(static_cast<uint64_t>(milliseconds));
-        scene.Update();
+        scene->Update();
     }
+
+    std::unique_ptr<SceneProbe> scene;
 };
 
 TEST_F(SceneTest, CameraPathStartsAboveTheRoomLookingDown) {
     const CameraTargets start = CameraPathAt(0.0);
-    EXPECT_DOUBLE_EQ(start.eye[0], 0.0);
-    EXPECT_DOUBLE_EQ(start.eye[1], 25.0);
-    EXPECT_DOUBLE_EQ(start.eye[2], 31.0);
-    EXPECT_DOUBLE_EQ(start.up[0], 0.0);
-    EXPECT_DOUBLE_EQ(start.up[1], 2.0);
-    EXPECT_DOUBLE_EQ(start.up[2], 1.0);
-    EXPECT_DOUBLE_EQ(start.swing, 0.0);
+    const double expected[] = {0, 25, 31, 0, 2, 1, 0};
+    const double actual[] = {start.eye[0], start.eye[1], start.eye[2], start.up[0], start.up[1], start.up[2], start.swing};
+    for (int i = 0; i < 7; ++i) EXPECT_DOUBLE_EQ(actual[i], expected[i]) << i;
 }
 
-TEST_F(SceneTest, InitWithoutSoundWaitsHalfASecondAndStartsNoAlarm) {
-    SceneProbe scene;
-    scene.SetSound(false);
-    ASSERT_TRUE(scene.Init());
-    EXPECT_EQ(fake::CountCalls("PlaySoundA"), 0);
-    const int sleep = fake::FindCall("Sleep");
-    ASSERT_GE(sleep, 0);
-    EXPECT_EQ(fake::Calls()[sleep].args[0], "500");
-    ASSERT_TRUE(scene.room && scene.warden && scene.scientist);
-    EXPECT_TRUE(scene.font);
-    scene.Shutdown();
+TEST_F(SceneTest, InitPlaysTheWelcomeToItsEndOrWaitsHalfASecondThenLoopsTheAlarm) {
+    for (bool sound : {false, true}) {
+        SCOPED_TRACE(sound ? "sound" : "no sound");
+        scene->Shutdown();
+        fake::Reset();
+        scene->SetSound(sound);
+        const DWORD start = timeGetTime();
+        ASSERT_TRUE(scene->Init());
+        EXPECT_EQ(timeGetTime() - start, sound ? 0u : 500u);
+        EXPECT_EQ(fake::SoundsPlayed(), sound ? (std::vector<std::string>{"WELCOME|0x40004", "ALERT|0x4000d"})
+                                              : std::vector<std::string>{});
+        ASSERT_TRUE(scene->room && scene->warden && scene->scientist);
+        EXPECT_TRUE(scene->font);
+    }
 }
 
-TEST_F(SceneTest, InitWithSoundWaitsForTheWelcomeThenLoopsTheAlarm) {
-    SceneProbe scene;
-    scene.SetSound(true);
-    scene.Init();
-    ASSERT_EQ(fake::CountCalls("PlaySoundA"), 2);
-    const auto& welcome = fake::Calls()[fake::FindCall("PlaySoundA")];
-    const auto& alert = fake::Calls()[fake::FindCall("PlaySoundA", fake::FindCall("PlaySoundA") + 1)];
-    EXPECT_EQ(welcome.args[0], "WELCOME");
-    EXPECT_EQ(welcome.args[2], fake::Hex(SND_RESOURCE));
-    EXPECT_EQ(alert.args[0], "ALERT");
-    EXPECT_EQ(alert.args[2], fake::Hex(SND_RESOURCE | SND_ASYNC | SND_LOOP));
-    EXPECT_EQ(fake::CountCalls("Sleep"), 0);
-    scene.Shutdown();
-}
-
-TEST_F(SceneTest, ShutdownTwiceReleasesEverythingOnce) {
-    SceneProbe scene;
-    scene.SetSound(false);
-    scene.Init();
-    scene.Shutdown();
-    const int fontsDestroyed = fake::CountCalls("DeleteObject");
-    EXPECT_EQ(fontsDestroyed, 1);
-    EXPECT_FALSE(scene.font || scene.room || scene.warden || scene.scientist);
-    scene.Shutdown();
-    EXPECT_EQ(fake::CountCalls("DeleteObject"), fontsDestroyed);
-    // Both runs still ask for all sound to stop.
-    EXPECT_EQ(fake::CountCalls("PlaySoundA"), 2);
-    EXPECT_EQ(fake::Calls()[fake::FindCall("PlaySoundA")].args[2], fake::Hex(SND_PURGE));
+TEST_F(SceneTest, ShutdownTwiceReleasesEverythingOnceAndStopsTheSoundBothTimes) {
+    fake::Reset();
+    scene->Shutdown();
+    EXPECT_EQ(fake::CountCalls("DeleteObject"), 1) << "the font";
+    EXPECT_FALSE(scene->font || scene->room || scene->warden || scene->scientist);
+    scene->Shutdown();
+    EXPECT_EQ(fake::CountCalls("DeleteObject"), 1);
+    EXPECT_EQ(fake::SoundsPlayed(), (std::vector<std::string>{"(null)|0x40", "(null)|0x40"}));
 }
 
 TEST_F(SceneTest, FirstUpdateMeasuresFromInitsLastReading) {
-    SceneProbe scene;
-    fake::AdvanceClocks(12000);  // time spent in the settings dialog
-    scene.SetSound(false);
-    scene.Init();
-    Step(scene, 20);
-    EXPECT_NEAR(scene.frameSeconds, 0.020, 1e-9);
-    EXPECT_NEAR(scene.sceneTime, 0.020, 1e-9);
+    scene->Shutdown();
+    fake::AdvanceClocks(12000);  // time the timer counted before Init
+    scene->Init();
+    Step(20);
+    EXPECT_NEAR(scene->frameSeconds, 0.020, 1e-9);
+    EXPECT_NEAR(scene->sceneTime, 0.020, 1e-9);
     // One thousandth of the way from the start pose towards the path.
-    EXPECT_NEAR(scene.eye[0], 30.0 + (0.0 - 30.0) / 1000.0, 1e-3);
-    EXPECT_NEAR(scene.eye[1], 0.0 + (25.0 - 0.0) / 1000.0, 1e-3);
-    EXPECT_NEAR(scene.eye[2], -45.0 + (31.0 + 45.0) / 1000.0, 1e-3);
-    scene.Shutdown();
+    EXPECT_NEAR(scene->eye[0], 30.0 + (0.0 - 30.0) / 1000.0, 1e-3);
+    EXPECT_NEAR(scene->eye[1], 0.0 + (25.0 - 0.0) / 1000.0, 1e-3);
+    EXPECT_NEAR(scene->eye[2], -45.0 + (31.0 + 45.0) / 1000.0, 1e-3);
 }
 
 TEST_F(SceneTest, FrameRateCountsWholeWindowsOnly) {
-    SceneProbe scene;
-    scene.SetSound(false);
-    scene.Init();
-    for (int i = 0; i < 9; ++i) Step(scene, 100);
-    EXPECT_EQ(scene.fps, 0);
-    EXPECT_EQ(scene.frameCount, 9);
-    Step(scene, 100);  // exactly 1000 ms: closes the window, counted in neither
-    EXPECT_EQ(scene.fps, 9);
-    EXPECT_EQ(scene.frameCount, 0);
-    for (int i = 0; i < 4; ++i) Step(scene, 250);
-    EXPECT_EQ(scene.fps, 3);
-    scene.Shutdown();
+    for (int i = 0; i < 9; ++i) Step(100);
+    EXPECT_EQ(scene->fps, 0);
+    EXPECT_EQ(scene->frameCount, 9);
+    Step(100);  // exactly 1000 ms: closes the window, counted in neither
+    EXPECT_EQ(scene->fps, 9);
+    EXPECT_EQ(scene->frameCount, 0);
+    for (int i = 0; i < 4; ++i) Step(250);
+    EXPECT_EQ(scene->fps, 3);
 }
 
-TEST_F(SceneTest, BlinkExchangesThePanelOnEachPhaseChange) {
-    SceneProbe scene;
-    scene.SetSound(false);
-    scene.Init();  // the clock now reads 500 ms (the loading pause)
-    Material* panel = scene.BlinkingMaterial();
+TEST_F(SceneTest, BlinkExchangesThePanelOnEachPhaseChangeOnly) {
+    Material* panel = scene->BlinkingMaterial();
     ASSERT_NE(panel, nullptr);
     panel->texture = 31;
-    scene.swapTexture = 131;
-
-    Step(scene, 500);  // exactly 1000 ms since the cycle start: not yet
-    EXPECT_FALSE(scene.alarm);
-    EXPECT_EQ(panel->texture, 31u);
-    Step(scene, 1);
-    EXPECT_TRUE(scene.alarm);
-    EXPECT_EQ(panel->texture, 131u);
-    EXPECT_EQ(scene.swapTexture, 31u);
-    Step(scene, 499);  // exactly 1500 ms: the cycle goes on
-    EXPECT_TRUE(scene.alarm);
-    EXPECT_EQ(scene.blinkStart, 0.0);
-    Step(scene, 1);
-    EXPECT_FALSE(scene.alarm);
-    EXPECT_EQ(panel->texture, 31u);
-    EXPECT_EQ(scene.swapTexture, 131u);
-    EXPECT_NEAR(scene.blinkStart, 1501.0, 1e-6);
-    scene.Shutdown();
+    scene->swapTexture = 131;
+    const struct {
+        double step;
+        bool alarm;
+        unsigned onPanel;
+    } steps[] = {{500, false, 31},  // exactly 1000 ms since the cycle start: not yet
+                 {1, true, 131},
+                 {499, true, 131},  // exactly 1500 ms: the cycle goes on
+                 {1, false, 31}};
+    for (const auto& step : steps) {
+        Step(step.step);
+        EXPECT_EQ(scene->alarm, step.alarm);
+        EXPECT_EQ(panel->texture, step.onPanel);
+        EXPECT_EQ(scene->swapTexture, step.onPanel == 31 ? 131u : 31u);
+    }
+    EXPECT_NEAR(scene->blinkStart, 1501.0, 1e-6);
 }
 
 TEST_F(SceneTest, ALongFrameAcrossTheWholeBlinkExchangesNothing) {
-    SceneProbe scene;
-    scene.SetSound(false);
-    scene.Init();
-    Material* panel = scene.BlinkingMaterial();
-    ASSERT_NE(panel, nullptr);
-    panel->texture = 31;
-    scene.swapTexture = 131;
-    Step(scene, 1200);  // 1700 ms since the cycle start, in one frame
-    EXPECT_FALSE(scene.alarm);
-    EXPECT_EQ(panel->texture, 31u);
-    EXPECT_EQ(scene.swapTexture, 131u);
-    scene.Shutdown();
+    scene->swapTexture = 131;
+    Step(1200);  // 1700 ms since the cycle start, in one frame
+    EXPECT_FALSE(scene->alarm);
+    EXPECT_EQ(scene->swapTexture, 131u);
 }
 
 TEST_F(SceneTest, WithoutTheBlinkingMaterialTheSwapTextureIsKept) {
-    SceneProbe scene;
-    scene.SetSound(false);
-    scene.Init();
-    scene.room = std::make_unique<MS3DModel>();  // a room that failed to load
-    scene.swapTexture = 131;
-    Step(scene, 501);
-    EXPECT_TRUE(scene.alarm);
-    EXPECT_EQ(scene.swapTexture, 131u);
-    scene.Shutdown();
+    scene->room = std::make_unique<MS3DModel>();  // a room that failed to load
+    scene->swapTexture = 131;
+    Step(501);
+    EXPECT_TRUE(scene->alarm);
+    EXPECT_EQ(scene->swapTexture, 131u);
 }
 
 TEST_F(SceneTest, EasingLandsOnExactlyOneThenTracksThePath) {
-    SceneProbe scene;
-    scene.SetSound(false);
-    scene.Init();
-    int updates = 0;
-    while (scene.easeDivisor > 1.0 && updates < 1000) {
-        Step(scene, 50);
-        ++updates;
-    }
-    EXPECT_EQ(scene.easeDivisor, 1.0);
-    EXPECT_NEAR(scene.sceneTime, 19.98, 0.05);
-    Step(scene, 50);
-    const CameraTargets targets = CameraPathAt(scene.sceneTime);
-    EXPECT_FLOAT_EQ(scene.fieldOfView, static_cast<float>(70.0 + targets.swing));
+    for (int updates = 0; scene->easeDivisor > 1.0 && updates < 1000; ++updates) Step(50);
+    EXPECT_EQ(scene->easeDivisor, 1.0);
+    EXPECT_NEAR(scene->sceneTime, 19.98, 0.05);
+    Step(50);
+    const CameraTargets targets = CameraPathAt(scene->sceneTime);
+    EXPECT_FLOAT_EQ(scene->fieldOfView, static_cast<float>(70.0 + targets.swing));
     for (int i = 0; i < 3; ++i) {
-        EXPECT_FLOAT_EQ(scene.eye[i], static_cast<float>(targets.eye[i]));
-        EXPECT_FLOAT_EQ(scene.up[i], static_cast<float>(targets.up[i]));
-        EXPECT_EQ(scene.center[i], 0.0f);
+        EXPECT_FLOAT_EQ(scene->eye[i], static_cast<float>(targets.eye[i]));
+        EXPECT_FLOAT_EQ(scene->up[i], static_cast<float>(targets.up[i]));
+        EXPECT_EQ(scene->center[i], 0.0f);
     }
-    scene.Shutdown();
 }
 
 TEST_F(SceneTest, FieldOfViewWidensWhileEasing) {
-    SceneProbe scene;
-    scene.SetSound(false);
-    scene.Init();
-    Step(scene, 1000);
-    const CameraTargets targets = CameraPathAt(scene.sceneTime);
+    Step(1000);
     // The divisor still read 1000 when the field of view was set.
-    EXPECT_NEAR(scene.fieldOfView, 60.0 + targets.swing, 1e-4);
-    EXPECT_DOUBLE_EQ(scene.easeDivisor, 950.0);
-    Step(scene, 1000);
-    const CameraTargets later = CameraPathAt(scene.sceneTime);
-    EXPECT_NEAR(scene.fieldOfView, 60.0 + later.swing + 0.5, 1e-4);
-    scene.Shutdown();
+    EXPECT_NEAR(scene->fieldOfView, 60.0 + CameraPathAt(scene->sceneTime).swing, 1e-4);
+    EXPECT_DOUBLE_EQ(scene->easeDivisor, 950.0);
+    Step(1000);
+    EXPECT_NEAR(scene->fieldOfView, 60.0 + CameraPathAt(scene->sceneTime).swing + 0.5, 1e-4);
 }
 
 }  // namespace

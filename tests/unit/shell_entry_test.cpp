@@ -5,13 +5,13 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "app/settings_dialog.h"
 #include "platform/fake/fake_dialog.h"
 #include "platform/fake/fake_queue.h"
-#include "platform/fake/fake_window.h"
 #include "shell_probe.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previousInstance, LPSTR commandLine, int showCommand);
@@ -19,12 +19,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previousInstance, LPSTR command
 namespace {
 
 using Names = std::vector<std::string>;
-
-int LastCall(const std::string& name) {
-    int last = -1;
-    for (int i = fake::FindCall(name); i >= 0; i = fake::FindCall(name, i + 1)) last = i;
-    return last;
-}
 
 constexpr int kResolutionList = 1000;
 constexpr int kFullscreenBox = 1002;
@@ -47,10 +41,14 @@ protected:
         EXPECT_EQ(chdir(previousDirectory.c_str()), 0);
     }
 
-    static int RunProgram() {
+    int RunProgram() {
+        frames = 0;
+        fake::OnSwapBuffers([this] {
+            ++frames;
+            if (onFrame) onFrame(frames);
+        });
         char commandLine[] = "";
-        HINSTANCE instance = reinterpret_cast<HINSTANCE>(uintptr_t{0x400000});  // the fake's module
-        return WinMain(instance, nullptr, commandLine, SW_SHOW);
+        return WinMain(GetModuleHandleA(nullptr), nullptr, commandLine, SW_SHOW);
     }
 
     // The dialog as a person uses it: 800 x 600, windowed, then Start.
@@ -62,15 +60,18 @@ protected:
         });
     }
 
-    // Presses Escape in the window once `frames` frames have been shown.
-    static void EscapeAfter(int frames) {
-        fake::OnSwapBuffers([frames] {
-            if (fake::CountCalls("SwapBuffers") == frames)
-                fake::PostToQueue(fake::LastCreatedWindow(), WM_KEYDOWN, VK_ESCAPE, 0);
-        });
+    // Sends `message` to the window once `last` frames have been shown, and
+    // checks the window as it was at the first frame.
+    void EndAfter(int last, UINT message, WPARAM wParam, DWORD style, DWORD exStyle, int width, int height) {
+        onFrame = [=](int frame) {
+            if (frame == 1) ExpectWindow(fake::LastCreatedWindow(), style, exStyle, width, height);
+            if (frame == last) fake::PostToQueue(fake::LastCreatedWindow(), message, wParam, 0);
+        };
     }
 
     std::string previousDirectory;
+    int frames = 0;
+    std::function<void(int)> onFrame;
 };
 
 TEST_F(EntryTest, ExitOrNoAnswerFromTheDialogEndsWithoutAWindow) {
@@ -82,50 +83,31 @@ TEST_F(EntryTest, ExitOrNoAnswerFromTheDialogEndsWithoutAWindow) {
         else
             fake::SetDialogScript([](HWND) {});  // ends with 0
         EXPECT_EQ(RunProgram(), 0);
-        EXPECT_EQ(fake::CallNames().front(), "PlaySoundA");
-        EXPECT_EQ(fake::Calls().front().args, (Names{"LAUNCH", "0x0", "0x40005"}));
-        EXPECT_EQ(fake::CountCalls("DialogBoxParamA"), 1);
-        EXPECT_EQ(fake::CountCalls("RegisterClassA"), 0);
-        EXPECT_EQ(fake::CountCalls("ChangeDisplaySettingsA"), 0);
+        EXPECT_EQ(fake::SoundsPlayed(), (Names{"LAUNCH|0x40005"}));
+        EXPECT_NE(fake::CurrentDialog(), nullptr) << "the dialog was shown";
+        EXPECT_EQ(fake::LastCreatedWindow(), nullptr);
+        EXPECT_FALSE(fake::IsClassRegistered("OpenGL"));
+        EXPECT_FALSE(fake::CurrentDisplayMode().changed);
         EXPECT_TRUE(MessageBoxes().empty());
         // The entry leaves the object in the registry on this path.
         delete FindWindowObject(nullptr);
     }
 }
 
-TEST_F(EntryTest, WindowedRunEndsOnEscapeAfterTheFrameInProgress) {
-    ChooseWindowed800x600();
-    EscapeAfter(3);
-    EXPECT_EQ(RunProgram(), 0);
-
-    const int create = fake::FindCall("CreateWindowExA");
-    ASSERT_GE(create, 0);
-    EXPECT_EQ(CallAt(create).args[2], "DECK_NINE_by_Quillmark");
-    EXPECT_EQ(CallAt(create).args[3], "0x6cf0000");
-    EXPECT_EQ(fake::FindWindowState(fake::LastCreatedWindow()), nullptr) << "destroyed by the teardown";
-    EXPECT_EQ(fake::CountCalls("ChangeDisplaySettingsA"), 0);
-    EXPECT_EQ(fake::CountCalls("SwapBuffers"), 3) << "no frame after the quit request";
-    EXPECT_EQ(fake::CountCalls("GetMessageA"), 0);
-    // The GL context is released after the last frame, then the window.
-    EXPECT_LT(LastCall("SwapBuffers"), fake::FindCall("wglDeleteContext"));
-    EXPECT_LT(fake::FindCall("wglDeleteContext"), fake::FindCall("DestroyWindow"));
-    EXPECT_EQ(fake::LiveWindowCount(), 0);
-    EXPECT_EQ(fake::LiveRenderContextCount(), 0);
-    EXPECT_FALSE(fake::IsClassRegistered("OpenGL"));
-    EXPECT_TRUE(MessageBoxes().empty());
-    EXPECT_EQ(FindWindowObject(nullptr), nullptr) << "the object left the registry";
-}
-
-TEST_F(EntryTest, ClosingTheWindowQuitsAndTheTeardownDestroysIt) {
-    ChooseWindowed800x600();
-    fake::OnSwapBuffers([] {
-        if (fake::CountCalls("SwapBuffers") == 2) fake::PostToQueue(fake::LastCreatedWindow(), WM_CLOSE, 0, 0);
-    });
-    EXPECT_EQ(RunProgram(), 0);
-    EXPECT_EQ(fake::CountCalls("SwapBuffers"), 2);
-    EXPECT_EQ(fake::CountCalls("DestroyWindow"), 1);
-    EXPECT_GT(fake::FindCall("DestroyWindow"), fake::FindCall("PostQuitMessage"));
-    EXPECT_TRUE(MessageBoxes().empty());
+// Escape or closing the window ends the run after the frame in progress;
+// the teardown then destroys the window.
+TEST_F(EntryTest, WindowedRunEndsOnEscapeOrCloseAndLeavesNothing) {
+    for (UINT message : {UINT{WM_KEYDOWN}, UINT{WM_CLOSE}}) {
+        SCOPED_TRACE(message);
+        Restart();
+        ChooseWindowed800x600();
+        EndAfter(3, message, VK_ESCAPE, kWindowedStyle, kWindowedExStyle, 800, 600);
+        EXPECT_EQ(RunProgram(), 0);
+        EXPECT_EQ(frames, 3) << "no frame after the quit request";
+        ExpectNothingLeft();
+        EXPECT_TRUE(MessageBoxes().empty());
+        EXPECT_EQ(FindWindowObject(nullptr), nullptr) << "the object left the registry";
+    }
 }
 
 TEST_F(EntryTest, StartWithTheDialogsInitialChoicesGoesFullscreenAndRestoresTheDesktop) {
@@ -134,13 +116,20 @@ TEST_F(EntryTest, StartWithTheDialogsInitialChoicesGoesFullscreenAndRestoresTheD
     ASSERT_NE(file, nullptr);
     std::fputs("320 200 8 0 0\n", file);
     std::fclose(file);
-    EscapeAfter(1);
+    fake::DisplayMode mode;
+    EndAfter(1, WM_KEYDOWN, VK_ESCAPE, kFullscreenStyle, kFullscreenExStyle, 1024, 768);
+    const auto end = onFrame;
+    onFrame = [&](int frame) {
+        mode = fake::CurrentDisplayMode();
+        end(frame);
+    };
     EXPECT_EQ(RunProgram(), 0);
 
-    EXPECT_EQ(CallAt(fake::FindCall("ChangeDisplaySettingsA")).args[0], "1024x768x32");
-    EXPECT_EQ(CallAt(fake::FindCall("CreateWindowExA")).args[3], "0x86000000");
-    EXPECT_FALSE(fake::CurrentDisplayMode().changed);
-    EXPECT_EQ(fake::CursorCounter(), 0);
+    EXPECT_TRUE(mode.changed);
+    EXPECT_EQ(mode.width, 1024u);
+    EXPECT_EQ(mode.height, 768u);
+    EXPECT_EQ(mode.bits, 32u);
+    ExpectNothingLeft();
     EXPECT_TRUE(MessageBoxes().empty());
 }
 
@@ -159,33 +148,24 @@ TEST_F(EntryTest, WithoutTheDialogTheProgramStartStateIsUsed) {
     Restart();
 
     fake::QueueAnswer("DialogBoxParamA", -1);
-    EscapeAfter(1);
+    EndAfter(1, WM_KEYDOWN, VK_ESCAPE, kWindowedStyle, kWindowedExStyle, 1024, 768);
     EXPECT_EQ(RunProgram(), 0);
-    const fake::Call& create = CallAt(fake::FindCall("CreateWindowExA"));
-    EXPECT_EQ(create.args[3], "0x6cf0000");
-    const RECT frame = fake::FrameFor(0x6cf0000, FALSE, 0x40100);
-    EXPECT_EQ(create.args[6], std::to_string(1024 + frame.right - frame.left));
-    EXPECT_EQ(create.args[7], std::to_string(768 + frame.bottom - frame.top));
-    EXPECT_EQ(fake::CountCalls("ChangeDisplaySettingsA"), 0);
+    EXPECT_EQ(frames, 1);
+    EXPECT_EQ(fake::SoundsPlayed(), (Names{"LAUNCH|0x40005", "(null)|0x40"})) << "no sound but the launch";
 }
 
 TEST_F(EntryTest, AnInactiveWindowWaitsForMessagesAndProducesNoFrames) {
     ChooseWindowed800x600();
-    int framesWhenDeactivated = -1;
-    fake::OnSwapBuffers([&] {
-        const int frames = fake::CountCalls("SwapBuffers");
-        if (frames == 2) {
-            framesWhenDeactivated = frames;
-            fake::SendToWindow(fake::LastCreatedWindow(), WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, 0), 0);
-        }
-        if (frames == 4) fake::PostToQueue(fake::LastCreatedWindow(), WM_KEYDOWN, VK_ESCAPE, 0);
-    });
+    onFrame = [](int frame) {
+        if (frame == 2) fake::SendToWindow(fake::LastCreatedWindow(), WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, 0), 0);
+        if (frame == 4) fake::PostToQueue(fake::LastCreatedWindow(), WM_KEYDOWN, VK_ESCAPE, 0);
+    };
     // Each wait ends with a message: two that change nothing, then one that
     // activates the window again.
     int idleWaits = 0;
     fake::OnGetMessageIdle([&] {
         ++idleWaits;
-        EXPECT_EQ(fake::CountCalls("SwapBuffers"), framesWhenDeactivated) << "a frame while inactive";
+        EXPECT_EQ(frames, 2) << "a frame while inactive";
         if (idleWaits < 3)
             fake::PostToQueue(fake::LastCreatedWindow(), WM_PAINT, 0, 0);
         else
@@ -194,9 +174,11 @@ TEST_F(EntryTest, AnInactiveWindowWaitsForMessagesAndProducesNoFrames) {
     EXPECT_EQ(RunProgram(), 0);
     EXPECT_EQ(idleWaits, 3);
     EXPECT_FALSE(fake::GetMessageWouldBlock());
-    EXPECT_EQ(fake::CountCalls("SwapBuffers"), 4);
+    EXPECT_EQ(frames, 4);
 }
 
+// Any failed creation: its own message, the entry's, then the destructor's
+// teardown finding the class gone.
 TEST_F(EntryTest, FailedWindowCreationShowsBothMessagesAndTheTeardownsOwn) {
     ChooseWindowed800x600();
     fake::FailCall("CreateWindowExA", 1);
@@ -204,32 +186,8 @@ TEST_F(EntryTest, FailedWindowCreationShowsBothMessagesAndTheTeardownsOwn) {
     EXPECT_EQ(MessageBoxes(), (Names{"Window Creation Error.|ERROR|0x30|0x0",
                                      "OpenGL Initialization Failed.|ERROR|0x30|0x0",
                                      "Could Not Unregister Class.|SHUTDOWN ERROR|0x40|0x0"}));
-    EXPECT_EQ(fake::CountCalls("SwapBuffers"), 0);
+    EXPECT_EQ(frames, 0);
     EXPECT_EQ(FindWindowObject(nullptr), nullptr) << "the object was destroyed";
-}
-
-TEST_F(EntryTest, RefusedFullscreenAnsweredNoEndsTheProgram) {
-    fake::QueueAnswer("ChangeDisplaySettingsA", DISP_CHANGE_BADMODE);
-    fake::QueueAnswer("MessageBoxA", IDNO);
-    EXPECT_EQ(RunProgram(), 0);
-    const Names boxes = MessageBoxes();
-    ASSERT_EQ(boxes.size(), 3u);
-    EXPECT_EQ(boxes[0].substr(boxes[0].find('|')), "|Kestrel GL|0x34|0x0");
-    EXPECT_EQ(boxes[1], "Program Will Now Close.|ERROR|0x10|0x0");
-    EXPECT_EQ(boxes[2], "OpenGL Initialization Failed.|ERROR|0x30|0x0");
-    EXPECT_EQ(fake::CountCalls("CreateWindowExA"), 0);
-    EXPECT_FALSE(fake::IsClassRegistered("OpenGL"));
-    EXPECT_FALSE(fake::CurrentDisplayMode().changed);
-}
-
-TEST_F(EntryTest, RefusedFullscreenAnsweredYesRunsWindowed) {
-    fake::QueueAnswer("ChangeDisplaySettingsA", DISP_CHANGE_BADMODE);
-    fake::QueueAnswer("MessageBoxA", IDYES);
-    EscapeAfter(1);
-    EXPECT_EQ(RunProgram(), 0);
-    EXPECT_EQ(MessageBoxes().size(), 1u);
-    EXPECT_EQ(CallAt(fake::FindCall("CreateWindowExA")).args[3], "0x6cf0000");
-    EXPECT_EQ(fake::CountCalls("SwapBuffers"), 1);
 }
 
 }  // namespace

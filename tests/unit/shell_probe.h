@@ -1,19 +1,20 @@
 // A GLApplication whose protected state the shell tests can read, whose
-// scene operations can be told to fail, and which writes each scene call and
-// activation notice into the fake platform's call log, so that tests see it
-// in order with the platform calls.
+// scene operations can be told to fail, and which counts each scene call and
+// notes what the platform looked like when Init and Shutdown ran; and the
+// fixture the shell tests share.
 #pragma once
 
 #include <string>
+#include <vector>
 
+#include "app/gl_application.h"
 #include "app/window_registry.h"
 #include "platform/fake/fake_platform.h"
-#include "app/gl_application.h"
+#include "platform/fake/fake_window.h"
 
 class ProbeApplication : public GLApplication {
 public:
     using GLWindow::active;
-    using GLWindow::bits;
     using GLWindow::deviceContext;
     using GLWindow::fieldOfView;
     using GLWindow::fullscreen;
@@ -24,57 +25,53 @@ public:
     using GLWindow::renderContext;
     using GLWindow::title;
     using GLWindow::width;
-    using GLWindow::window;
-    using GLWindow::zFar;
-    using GLWindow::zNear;
 
     bool initResult = true;
     bool updateResult = true;
     bool drawResult = true;
+    int inits = 0, shutdowns = 0, updates = 0, draws = 0;
+    std::vector<bool> activations;  // each OnActivate's value
+    // Whether this object's window and GL context were live and current when
+    // the last Shutdown and Init ran, and the display mode Init saw.
+    bool contextAtShutdown = false, contextAtInit = false;
+    fake::DisplayMode modeAtInit;
 
     bool Init() override {
-        fake::Record("scene.Init");
+        ++inits;
+        contextAtInit = HasCurrentContext();
+        modeAtInit = fake::CurrentDisplayMode();
         return initResult;
     }
     bool Shutdown() override {
-        fake::Record("scene.Shutdown");
+        ++shutdowns;
+        contextAtShutdown = HasCurrentContext();
         return true;
     }
     bool Update() override {
-        fake::Record("scene.Update");
+        ++updates;
         return updateResult;
     }
     bool Draw() override {
-        fake::Record("scene.Draw");
+        ++draws;
         return drawResult;
     }
-    void OnActivate(bool isActive) override { fake::Record("scene.OnActivate", {isActive ? "true" : "false"}); }
+    void OnActivate(bool isActive) override { activations.push_back(isActive); }
+
+private:
+    bool HasCurrentContext() const {
+        return IsWindow(window) && renderContext != nullptr && fake::CurrentRenderContext() == renderContext;
+    }
 };
 
 // Each shell test starts from a fresh fake platform and an empty registry.
-// Tests that look at the calls of one step mark the log first; the helpers
-// below look at the calls from the mark on.
 class ShellTest : public ::testing::Test {
 protected:
     void SetUp() override { Restart(); }
 
-    void Restart() {
+    static void Restart() {
         fake::Reset();
         ClearWindowRegistry();
-        mark = 0;
     }
-
-    void MarkLog() { mark = static_cast<int>(fake::Calls().size()); }
-
-    int Count(const std::string& name) const {
-        int count = 0;
-        for (const std::string& callName : CallNamesFrom(mark)) count += callName == name;
-        return count;
-    }
-
-    int Find(const std::string& name, int from = -1) const { return fake::FindCall(name, from < 0 ? mark : from); }
-
-    const fake::Call& CallAt(int index) const { return fake::Calls().at(static_cast<size_t>(index)); }
 
     // Registered the way the entry does it, with the fake module handle.
     static void RegisterProbe(ProbeApplication& probe) {
@@ -89,24 +86,39 @@ protected:
         return probe.CreateDisplay("DECK_NINE_by_Quillmark", width, height, 32, true, 60.0f, 1.0f, 1000.0f);
     }
 
-    // The message boxes shown since the mark, as "text|caption|flags|owner".
-    std::vector<std::string> MessageBoxes() const {
-        std::vector<std::string> boxes;
-        const auto& calls = fake::Calls();
-        for (size_t i = static_cast<size_t>(mark); i < calls.size(); ++i)
-            if (calls[i].name == "MessageBoxA")
-                boxes.push_back(calls[i].args[1] + "|" + calls[i].args[2] + "|" + calls[i].args[3] + "|" +
-                                calls[i].args[0]);
-        return boxes;
+    // The message boxes shown so far, as "text|caption|flags|owner".
+    static std::vector<std::string> MessageBoxes() { return fake::MessageBoxesShown(); }
+
+    // A window as the user sees it: shown, with these styles and title, a
+    // client area of this size and the outer size Windows gives such a
+    // client area.
+    static void ExpectWindow(HWND window, DWORD style, DWORD exStyle, int clientWidth, int clientHeight) {
+        const fake::WindowState* state = fake::FindWindowState(window);
+        ASSERT_NE(state, nullptr) << "no such window";
+        EXPECT_TRUE(state->visible);
+        EXPECT_EQ(state->style, style);
+        EXPECT_EQ(state->exStyle, exStyle);
+        EXPECT_EQ(state->text, "DECK_NINE_by_Quillmark");
+        RECT client{};
+        ASSERT_TRUE(GetClientRect(window, &client));
+        EXPECT_EQ(client.right - client.left, clientWidth);
+        EXPECT_EQ(client.bottom - client.top, clientHeight);
+        RECT outer{0, 0, clientWidth, clientHeight};
+        ASSERT_TRUE(AdjustWindowRectEx(&outer, style, FALSE, exStyle));
+        EXPECT_EQ(state->outerWidth, outer.right - outer.left);
+        EXPECT_EQ(state->outerHeight, outer.bottom - outer.top);
     }
 
-    // The names of the calls from `from` on.
-    static std::vector<std::string> CallNamesFrom(int from) {
-        std::vector<std::string> names;
-        const auto& calls = fake::Calls();
-        for (size_t i = static_cast<size_t>(from); i < calls.size(); ++i) names.push_back(calls[i].name);
-        return names;
+    // Nothing of the display is left and the desktop is as it was.
+    static void ExpectNothingLeft() {
+        EXPECT_EQ(fake::LiveWindowCount(), 0);
+        EXPECT_EQ(fake::LiveDeviceContextCount(), 0);
+        EXPECT_EQ(fake::LiveRenderContextCount(), 0);
+        EXPECT_FALSE(fake::IsClassRegistered("OpenGL"));
+        EXPECT_FALSE(fake::CurrentDisplayMode().changed);
+        EXPECT_EQ(fake::CursorCounter(), 0);
     }
-
-    int mark = 0;
 };
+
+constexpr DWORD kWindowedStyle = 0x6CF0000, kWindowedExStyle = 0x40100;
+constexpr DWORD kFullscreenStyle = 0x86000000, kFullscreenExStyle = 0x40000;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <vector>
 
 #include "platform/fake/fake_clock.h"
 #include "platform/fake/fake_platform.h"
@@ -26,80 +27,62 @@ TEST_F(TimerTest, CounterModeMeasuresElapsedMilliseconds) {
     EXPECT_NEAR(timer.GetTime(), 250.0, kTolerance);
     fake::AdvanceClocks(1750);
     EXPECT_NEAR(timer.GetTime(), 2000.0, kTolerance);
-    EXPECT_EQ(fake::CountCalls("timeGetTime"), 0);
-}
+    fake::SetMilliseconds(777777);  // the millisecond clock is not what it reads
+    EXPECT_NEAR(timer.GetTime(), 2000.0, kTolerance);
 
-TEST_F(TimerTest, CounterResolutionIsFinerThanAMillisecond) {
+    // Finer than a millisecond: 1.5 ms at 1 MHz.
     fake::SetCounterFrequency(1000000);
-    PerformanceTimer timer;
-    fake::SetCounter(1500);  // 1.5 ms at 1 MHz
-    EXPECT_NEAR(timer.GetTime(), 1.5, 1e-6);
+    fake::SetCounter(0);
+    PerformanceTimer fine;
+    fake::SetCounter(1500);
+    EXPECT_NEAR(fine.GetTime(), 1.5, 1e-6);
 }
 
-TEST_F(TimerTest, PauseFreezesAndResumeContinuesWithoutAJump) {
-    PerformanceTimer timer;
-    fake::AdvanceClocks(100);
-    timer.Pause();
-    fake::AdvanceClocks(5000);
-    EXPECT_NEAR(timer.GetTime(), 100.0, kTolerance);
-    EXPECT_NEAR(timer.GetTime(), 100.0, kTolerance);
-    timer.Resume();
-    EXPECT_NEAR(timer.GetTime(), 100.0, kTolerance);
-    fake::AdvanceClocks(40);
-    EXPECT_NEAR(timer.GetTime(), 140.0, kTolerance);
+// Scripts of clock moves, each followed by an operation and a reading.
+TEST_F(TimerTest, PauseResumeAndResetFollowTheirCount) {
+    enum Op { kNone, kPause, kResume, kReset };
+    struct Step {
+        uint64_t advance;
+        Op op;
+        double reads;
+    };
+    const std::vector<std::vector<Step>> scripts = {
+        // Pause freezes; Resume goes on without a jump.
+        {{100, kPause, 100}, {5000, kNone, 100}, {0, kResume, 100}, {40, kNone, 140}},
+        // Nested pauses keep the outermost value until the last Resume.
+        {{10, kPause, 10}, {10, kPause, 10}, {10, kResume, 10}, {10, kResume, 10}, {5, kNone, 15}},
+        // A Resume without a Pause only unbalances the count: the next Pause
+        // brings it back to 0 without freezing, the one after freezes.
+        {{20, kResume, 20}, {20, kPause, 40}, {20, kNone, 60}, {0, kPause, 60}, {20, kNone, 60}},
+        // Reset restarts a running timer; a paused one keeps its value.
+        {{300, kReset, 0}, {70, kPause, 70}, {0, kReset, 70}, {30, kResume, 70}},
+    };
+    for (size_t i = 0; i < scripts.size(); ++i) {
+        PerformanceTimer timer;
+        for (const Step& step : scripts[i]) {
+            fake::AdvanceClocks(step.advance);
+            if (step.op == kPause) timer.Pause();
+            if (step.op == kResume) timer.Resume();
+            if (step.op == kReset) timer.Reset();
+            EXPECT_NEAR(timer.GetTime(), step.reads, kTolerance) << "script " << i;
+        }
+    }
 }
 
-TEST_F(TimerTest, NestedPausesKeepTheOutermostValueUntilTheLastResume) {
-    PerformanceTimer timer;
-    fake::AdvanceClocks(10);
-    timer.Pause();
-    fake::AdvanceClocks(10);
-    timer.Pause();
-    fake::AdvanceClocks(10);
-    timer.Resume();
-    EXPECT_NEAR(timer.GetTime(), 10.0, kTolerance) << "one Resume of two Pauses leaves it paused";
-    fake::AdvanceClocks(10);
-    timer.Resume();
-    EXPECT_NEAR(timer.GetTime(), 10.0, kTolerance);
-    fake::AdvanceClocks(5);
-    EXPECT_NEAR(timer.GetTime(), 15.0, kTolerance);
-}
-
-TEST_F(TimerTest, ResumeWithoutPauseOnlyUnbalancesTheCount) {
-    PerformanceTimer timer;
-    fake::AdvanceClocks(20);
-    timer.Resume();
-    EXPECT_NEAR(timer.GetTime(), 20.0, kTolerance) << "still running from the same origin";
-    fake::AdvanceClocks(20);
-    timer.Pause();  // brings the count back to 0 without freezing
-    fake::AdvanceClocks(20);
-    EXPECT_NEAR(timer.GetTime(), 60.0, kTolerance);
-    timer.Pause();  // now it freezes
-    fake::AdvanceClocks(20);
-    EXPECT_NEAR(timer.GetTime(), 60.0, kTolerance);
-}
-
-TEST_F(TimerTest, ResetRestartsARunningTimerButNotAPausedOne) {
-    PerformanceTimer timer;
-    fake::AdvanceClocks(300);
-    timer.Reset();
-    EXPECT_NEAR(timer.GetTime(), 0.0, kTolerance);
-    fake::AdvanceClocks(70);
-    timer.Pause();
-    timer.Reset();
-    EXPECT_NEAR(timer.GetTime(), 70.0, kTolerance) << "the frozen value stays";
-    fake::AdvanceClocks(30);
-    timer.Resume();
-    EXPECT_NEAR(timer.GetTime(), 70.0, kTolerance) << "and time goes on from it";
-}
-
+// No counter, or one that claims a frequency of 0: the millisecond clock.
 TEST_F(TimerTest, WithoutACounterTheMillisecondClockIsUsed) {
-    fake::FailCall("QueryPerformanceFrequency");
-    fake::SetMilliseconds(5000);
-    PerformanceTimer timer;
-    fake::SetMilliseconds(5750);
-    EXPECT_EQ(timer.GetTime(), 750.0);
-    EXPECT_EQ(fake::CountCalls("QueryPerformanceCounter"), 0);
+    for (bool claimsZero : {false, true}) {
+        fake::Reset();
+        if (claimsZero)
+            fake::QueueAnswer("QueryPerformanceFrequency", 0);
+        else
+            fake::FailCall("QueryPerformanceFrequency");
+        fake::SetMilliseconds(5000);
+        PerformanceTimer timer;
+        fake::SetMilliseconds(5750);
+        fake::SetCounter(987654321);  // nor does it read the counter
+        EXPECT_EQ(timer.GetTime(), 750.0) << claimsZero;
+    }
 }
 
 TEST_F(TimerTest, FallbackClockWrappingPastTwoToTheThirtyTwo) {
@@ -132,14 +115,6 @@ TEST_F(TimerTest, ResumeAfterAWrapWithAFrozenTimeLargerThanTheClock) {
     EXPECT_EQ(timer.GetTime(), 4000000000.0);
     fake::AdvanceClocks(5);
     EXPECT_EQ(timer.GetTime(), 4000000005.0);
-}
-
-TEST_F(TimerTest, ACounterReportingNoTicksFallsBackToTheClock) {
-    fake::QueueAnswer("QueryPerformanceFrequency", 0);  // claims success with a frequency of 0
-    fake::SetMilliseconds(1000);
-    PerformanceTimer timer;
-    fake::SetMilliseconds(1200);
-    EXPECT_EQ(timer.GetTime(), 200.0);
 }
 
 TEST_F(TimerTest, LiveTimerListFollowsConstructionAndDestruction) {
