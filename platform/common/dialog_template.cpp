@@ -4,7 +4,6 @@
 
 namespace {
 
-constexpr uint32_t kSetFontStyle = 0x40;  // DS_SETFONT: a point size and typeface follow the caption
 constexpr size_t kHeaderSize = 18;
 constexpr size_t kItemHeaderSize = 18;
 
@@ -94,7 +93,7 @@ bool ParseDialogTemplate(const unsigned char* data, size_t size, DialogTemplate&
     if (!ReadName(reader, dialog.menu) || !ReadName(reader, dialog.windowClass) || !ReadString(reader, dialog.caption)) {
         return false;
     }
-    if ((dialog.style & kSetFontStyle) != 0 &&
+    if ((dialog.style & template_style::kSetFont) != 0 &&
         (!reader.Read(dialog.pointSize) || !ReadString(reader, dialog.typeface))) {
         return false;
     }
