@@ -12,9 +12,6 @@
 #include "builder.h"
 #include "catalogue.h"
 
-#include <cstdio>
-#include <cstdlib>
-#include <jpeglib.h>
 #include "encoders.h"
 #include "figure.h"
 #include "geometry.h"
@@ -80,32 +77,7 @@ TEST(CatalogueCheck, ReportsEveryWayAPictureBreaksTheTable) {
 
 // A progressive JPEG of the right size: decodable, but not the baseline
 // frame the catalogue asks for.
-Bytes ProgressiveJpeg(int w, int h) {
-    jpeg_compress_struct info{};
-    jpeg_error_mgr error{};
-    info.err = jpeg_std_error(&error);
-    jpeg_create_compress(&info);
-    unsigned char* buffer = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&info, &buffer, &size);
-    info.image_width = static_cast<JDIMENSION>(w);
-    info.image_height = static_cast<JDIMENSION>(h);
-    info.input_components = 3;
-    info.in_color_space = JCS_RGB;
-    jpeg_set_defaults(&info);
-    jpeg_simple_progression(&info);
-    jpeg_start_compress(&info, TRUE);
-    std::vector<JSAMPLE> row(static_cast<size_t>(w) * 3, 100);
-    while (info.next_scanline < info.image_height) {
-        JSAMPROW rows[] = {row.data()};
-        jpeg_write_scanlines(&info, rows, 1);
-    }
-    jpeg_finish_compress(&info);
-    jpeg_destroy_compress(&info);
-    Bytes bytes(buffer, buffer + size);
-    std::free(buffer);
-    return bytes;
-}
+Bytes ProgressiveJpeg(int w, int h) { return EncodeJpeg(Image(w, h, 3), 90, JpegScans::Progressive); }
 
 TEST(CatalogueCheck, AcceptsOnlyBaselineFrames) {
     int w = 0, h = 0, components = 0;
