@@ -64,27 +64,30 @@ public:
     }
 
 private:
-    bool ReadVertices() {
+    // A block's count and its array, allocated once the data holds
+    // `recordSize` bytes for each record. The count is set with the array so
+    // that Clear() can release a partial parse.
+    template <typename Record>
+    bool ReadBlock(size_t recordSize, Record*& records, int& recordCount) {
         int count = 0;
-        if (!ReadU16(in, count) || !in.Has(static_cast<size_t>(count) * 15)) return false;
-        model.vertices = new Vertex[count];
-        model.vertexCount = count;
-        for (int i = 0; i < count; ++i) {
+        if (!ReadU16(in, count) || !in.Has(static_cast<size_t>(count) * recordSize)) return false;
+        records = new Record[count];
+        recordCount = count;
+        return true;
+    }
+
+    bool ReadVertices() {
+        if (!ReadBlock(15, model.vertices, model.vertexCount)) return false;
+        for (int i = 0; i < model.vertexCount; ++i) {
             Vertex& vertex = model.vertices[i];
-            int boneId = 0;
-            if (!in.Skip(1) || !in.Floats(vertex.position, 3) || !ReadI8(in, boneId) || !in.Skip(1))
-                return false;
-            vertex.boneId = static_cast<signed char>(boneId);
+            if (!in.Skip(1) || !in.Floats(vertex.position, 3) || !in.Read(vertex.boneId) || !in.Skip(1)) return false;
         }
         return true;
     }
 
     bool ReadTriangles() {
-        int count = 0;
-        if (!ReadU16(in, count) || !in.Has(static_cast<size_t>(count) * 70)) return false;
-        model.triangles = new Triangle[count];
-        model.triangleCount = count;
-        for (int i = 0; i < count; ++i) {
+        if (!ReadBlock(70, model.triangles, model.triangleCount)) return false;
+        for (int i = 0; i < model.triangleCount; ++i) {
             Triangle& triangle = model.triangles[i];
             float t[3];
             if (!in.Skip(2)) return false;
@@ -101,11 +104,8 @@ private:
     }
 
     bool ReadMeshes() {
-        int count = 0;
-        if (!ReadU16(in, count) || !in.Has(static_cast<size_t>(count) * 36)) return false;
-        model.meshes = new Mesh[count];
-        model.meshCount = count;
-        for (int i = 0; i < count; ++i) {
+        if (!ReadBlock(36, model.meshes, model.meshCount)) return false;
+        for (int i = 0; i < model.meshCount; ++i) {
             Mesh& mesh = model.meshes[i];
             int triangles = 0;
             if (!in.Skip(1 + kNameSize) || !ReadU16(in, triangles) || !in.Has(static_cast<size_t>(triangles) * 2 + 1))
@@ -123,11 +123,8 @@ private:
     }
 
     bool ReadMaterials() {
-        int count = 0;
-        if (!ReadU16(in, count) || !in.Has(static_cast<size_t>(count) * 361)) return false;
-        model.materials = new Material[count];
-        model.materialCount = count;
-        for (int i = 0; i < count; ++i) {
+        if (!ReadBlock(361, model.materials, model.materialCount)) return false;
+        for (int i = 0; i < model.materialCount; ++i) {
             Material& material = model.materials[i];
             const unsigned char* textureField = nullptr;
             if (!in.Skip(kNameSize) || !in.Floats(material.ambient, 4) || !in.Floats(material.diffuse, 4) ||
@@ -171,11 +168,8 @@ private:
     }
 
     bool ReadJoints() {
-        int count = 0;
-        if (!ReadU16(in, count) || !in.Has(static_cast<size_t>(count) * 93)) return false;
-        model.joints = new Joint[count];
-        model.jointCount = count;
-        for (int i = 0; i < count; ++i) {
+        if (!ReadBlock(93, model.joints, model.jointCount)) return false;
+        for (int i = 0; i < model.jointCount; ++i) {
             Joint& joint = model.joints[i];
             const unsigned char* name = nullptr;
             const unsigned char* parentName = nullptr;
