@@ -81,7 +81,6 @@ const std::vector<std::string>& RoomTextureNames() {
 
 Ms3dModel BuildRoom() {
     Ms3dModel model;
-    model.framesPerSecond = 24.0f;
     model.totalFrames = 30;
     RoomBuilder r(model);
     MeshBuilder& b = r.b;

@@ -32,7 +32,6 @@ constexpr double kStand = 8.0;
 
 Ms3dModel BuildScientist() {
     Ms3dModel model;
-    model.framesPerSecond = 24.0f;
     model.totalFrames = 185;
     Figure f(model);
     MeshBuilder& b = f.builder;

@@ -30,7 +30,6 @@ constexpr double kThigh = 3.05, kShin = 2.95;
 
 Ms3dModel BuildWarden() {
     Ms3dModel model;
-    model.framesPerSecond = 24.0f;
     model.totalFrames = 281;
     Figure f(model);
     MeshBuilder& b = f.builder;
