@@ -11,7 +11,6 @@
 
 #include "builder.h"
 #include "catalogue.h"
-
 #include "encoders.h"
 #include "figure.h"
 #include "geometry.h"
@@ -19,6 +18,7 @@
 #include "pictures.h"
 #include "ms3d.h"
 #include "sounds.h"
+#include "platform/common/byte_cursor.h"
 
 using namespace assetgen;
 
@@ -339,8 +339,7 @@ TEST(Sounds, OddDataGetsItsPadByteAndTheRiffSizeCountsIt) {
     EXPECT_EQ(odd.size(), 12u + 24 + 8 + 11 + 1 + 8 + 66);
     EXPECT_EQ(odd[44 + 11], 0) << "the pad byte";
     EXPECT_EQ(std::string(odd.begin() + 56, odd.begin() + 60), "LIST");
-    const uint32_t riff = odd[4] | odd[5] << 8 | odd[6] << 16 | static_cast<uint32_t>(odd[7]) << 24;
-    EXPECT_EQ(riff, odd.size() - 8);
+    EXPECT_EQ(LoadU32LE(&odd[4]), odd.size() - 8);
     EXPECT_EQ(std::string(odd.begin() + 60, odd.begin() + 64), std::string("\x42\0\0\0", 4));
 }
 
