@@ -53,6 +53,13 @@ Image EmbeddedModel(const char* name) {
     return {static_cast<const unsigned char*>(bytes), SizeofResource(module, resource)};
 }
 
+// The embedded model of that name, parsed into `model`.
+bool ParseEmbedded(const char* name, MS3DModel& model) {
+    const Image image = EmbeddedModel(name);
+    char pathBuffer[MS3DModel::kTexturePathCapacity];
+    return image.bytes && model.ParseData(image.bytes, image.length, 0, pathBuffer);
+}
+
 void ParseModel(benchmark::State& state, const char* name) {
     const Image image = EmbeddedModel(name);
     if (!image.bytes) {
@@ -72,10 +79,8 @@ void ParseModel(benchmark::State& state, const char* name) {
 // One frame's worth of model work: Animate on the model's clock, then every
 // corner's position and normal as Render computes them.
 void AnimateAndSkin(benchmark::State& state, const char* name) {
-    const Image image = EmbeddedModel(name);
     MS3DModel model;
-    char pathBuffer[MS3DModel::kTexturePathCapacity];
-    if (!image.bytes || !model.ParseData(image.bytes, image.length, 0, pathBuffer)) {
+    if (!ParseEmbedded(name, model)) {
         state.SkipWithError("model not embedded");
         return;
     }
@@ -101,10 +106,8 @@ void AnimateAndSkin(benchmark::State& state, const char* name) {
 
 // One frame as the scene makes it: Animate, then Render.
 void AnimateAndRender(benchmark::State& state, const char* name) {
-    const Image image = EmbeddedModel(name);
     MS3DModel model;
-    char pathBuffer[MS3DModel::kTexturePathCapacity];
-    if (!image.bytes || !model.ParseData(image.bytes, image.length, 0, pathBuffer)) {
+    if (!ParseEmbedded(name, model)) {
         state.SkipWithError("model not embedded");
         return;
     }

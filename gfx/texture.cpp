@@ -59,6 +59,16 @@ Picture* OpenFilePicture(const char* name, bool inCurrentDirectory) {
     return OpenPictureFromFile(path);
 }
 
+// The texture of the opened pictures; without a colour picture, 0, with the
+// mask released.
+GLuint BuildFromOpened(Picture* colour, Picture* mask, bool buildMipmaps, TextureVariant variant) {
+    if (colour == nullptr) {
+        ReleasePicture(mask);
+        return 0;
+    }
+    return BuildTextureFromPictures(colour, mask, buildMipmaps, variant);
+}
+
 }  // namespace
 
 PictureType PictureTypeFromName(const char* name) {
@@ -78,11 +88,7 @@ GLuint LoadTextureFromResource(const char* type, const char* name, const char* m
     if (name == nullptr || type == nullptr) return 0;
     Picture* colour = OpenResourcePicture(type, name);
     Picture* mask = maskName != nullptr ? OpenResourcePicture(type, maskName) : nullptr;
-    if (colour == nullptr) {
-        ReleasePicture(mask);
-        return 0;
-    }
-    return BuildTextureFromPictures(colour, mask, buildMipmaps, TextureVariant::Resource);
+    return BuildFromOpened(colour, mask, buildMipmaps, TextureVariant::Resource);
 }
 
 GLuint LoadTextureFromFile(const char* fileName, const char* maskFileName, bool buildMipmaps,
@@ -91,9 +97,5 @@ GLuint LoadTextureFromFile(const char* fileName, const char* maskFileName, bool 
     if (type != Bmp && type != Jpeg && type != Gif) return 0;
     Picture* colour = OpenFilePicture(fileName, inCurrentDirectory);
     Picture* mask = maskFileName != nullptr ? OpenFilePicture(maskFileName, inCurrentDirectory) : nullptr;
-    if (colour == nullptr) {
-        ReleasePicture(mask);
-        return 0;
-    }
-    return BuildTextureFromPictures(colour, mask, buildMipmaps, TextureVariant::File);
+    return BuildFromOpened(colour, mask, buildMipmaps, TextureVariant::File);
 }

@@ -7,77 +7,26 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/common/byte_cursor.h"
 #include "platform/win32.h"
 
 namespace {
 
-// Little-endian reads that never pass the end of the image: each returns
-// false, and reads nothing, when too few bytes remain.
-class Reader {
-public:
-    Reader(const unsigned char* bytes, size_t byteCount) : data(bytes), length(byteCount) {}
+// Counts and indices are unsigned 16-bit numbers, joint and material
+// indices signed 8-bit ones; both are widened to int.
+bool ReadU16(ByteCursor& in, int& out) {
+    uint16_t value = 0;
+    if (!in.Read(value)) return false;
+    out = value;
+    return true;
+}
 
-    bool Has(size_t count) const { return length - offset >= count; }
-
-    const unsigned char* Take(size_t count) {
-        if (!Has(count)) return nullptr;
-        const unsigned char* at = data + offset;
-        offset += count;
-        return at;
-    }
-
-    bool Skip(size_t count) { return Take(count) != nullptr; }
-
-    bool ReadU8(uint8_t& out) {
-        const unsigned char* at = Take(1);
-        if (!at) return false;
-        out = at[0];
-        return true;
-    }
-
-    bool ReadI8(int& out) {
-        uint8_t byte = 0;
-        if (!ReadU8(byte)) return false;
-        out = byte < 0x80 ? byte : byte - 0x100;
-        return true;
-    }
-
-    bool ReadU16(int& out) {
-        const unsigned char* at = Take(2);
-        if (!at) return false;
-        out = at[0] | at[1] << 8;
-        return true;
-    }
-
-    bool ReadU32(uint32_t& out) {
-        const unsigned char* at = Take(4);
-        if (!at) return false;
-        out = static_cast<uint32_t>(at[0]) | static_cast<uint32_t>(at[1]) << 8 | static_cast<uint32_t>(at[2]) << 16 |
-              static_cast<uint32_t>(at[3]) << 24;
-        return true;
-    }
-
-    bool ReadI32(int32_t& out) {
-        uint32_t bits = 0;
-        if (!ReadU32(bits)) return false;
-        std::memcpy(&out, &bits, sizeof out);
-        return true;
-    }
-
-    bool ReadFloats(float* out, int count) {
-        for (int i = 0; i < count; ++i) {
-            uint32_t bits = 0;
-            if (!ReadU32(bits)) return false;
-            std::memcpy(&out[i], &bits, sizeof bits);
-        }
-        return true;
-    }
-
-private:
-    const unsigned char* data;
-    size_t length;
-    size_t offset = 0;
-};
+bool ReadI8(ByteCursor& in, int& out) {
+    int8_t value = 0;
+    if (!in.Read(value)) return false;
+    out = value;
+    return true;
+}
 
 constexpr size_t kNameSize = 32;
 constexpr size_t kTextureFieldSize = 128;
@@ -106,7 +55,7 @@ char* CopyString(const char* text, size_t length) {
 // soon as their arrays exist so that Clear() can release a partial parse.
 class MS3DParser {
 public:
-    MS3DParser(Model& target, Reader& reader, int directoryLength, char* buffer)
+    MS3DParser(Model& target, ByteCursor& reader, int directoryLength, char* buffer)
         : model(target), in(reader), prefixLength(directoryLength), pathBuffer(buffer) {}
 
     bool Parse() {
@@ -115,36 +64,39 @@ public:
     }
 
 private:
-    bool ReadVertices() {
+    // A block's count and its array, allocated once the data holds
+    // `recordSize` bytes for each record. The count is set with the array so
+    // that Clear() can release a partial parse.
+    template <typename Record>
+    bool ReadBlock(size_t recordSize, Record*& records, int& recordCount) {
         int count = 0;
-        if (!in.ReadU16(count) || !in.Has(static_cast<size_t>(count) * 15)) return false;
-        model.vertices = new Vertex[count];
-        model.vertexCount = count;
-        for (int i = 0; i < count; ++i) {
+        if (!ReadU16(in, count) || !in.Has(static_cast<size_t>(count) * recordSize)) return false;
+        records = new Record[count];
+        recordCount = count;
+        return true;
+    }
+
+    bool ReadVertices() {
+        if (!ReadBlock(15, model.vertices, model.vertexCount)) return false;
+        for (int i = 0; i < model.vertexCount; ++i) {
             Vertex& vertex = model.vertices[i];
-            int boneId = 0;
-            if (!in.Skip(1) || !in.ReadFloats(vertex.position, 3) || !in.ReadI8(boneId) || !in.Skip(1))
-                return false;
-            vertex.boneId = static_cast<signed char>(boneId);
+            if (!in.Skip(1) || !in.Floats(vertex.position, 3) || !in.Read(vertex.boneId) || !in.Skip(1)) return false;
         }
         return true;
     }
 
     bool ReadTriangles() {
-        int count = 0;
-        if (!in.ReadU16(count) || !in.Has(static_cast<size_t>(count) * 70)) return false;
-        model.triangles = new Triangle[count];
-        model.triangleCount = count;
-        for (int i = 0; i < count; ++i) {
+        if (!ReadBlock(70, model.triangles, model.triangleCount)) return false;
+        for (int i = 0; i < model.triangleCount; ++i) {
             Triangle& triangle = model.triangles[i];
             float t[3];
             if (!in.Skip(2)) return false;
             for (int k = 0; k < 3; ++k) {
-                if (!in.ReadU16(triangle.vertexIndices[k])) return false;
+                if (!ReadU16(in, triangle.vertexIndices[k])) return false;
                 if (triangle.vertexIndices[k] >= model.vertexCount) return false;
             }
-            if (!in.ReadFloats(&triangle.normals[0][0], 9) || !in.ReadFloats(triangle.s, 3) ||
-                !in.ReadFloats(t, 3) || !in.Skip(2))
+            if (!in.Floats(&triangle.normals[0][0], 9) || !in.Floats(triangle.s, 3) ||
+                !in.Floats(t, 3) || !in.Skip(2))
                 return false;
             for (int k = 0; k < 3; ++k) triangle.t[k] = 1.0f - t[k];
         }
@@ -152,39 +104,33 @@ private:
     }
 
     bool ReadMeshes() {
-        int count = 0;
-        if (!in.ReadU16(count) || !in.Has(static_cast<size_t>(count) * 36)) return false;
-        model.meshes = new Mesh[count];
-        model.meshCount = count;
-        for (int i = 0; i < count; ++i) {
+        if (!ReadBlock(36, model.meshes, model.meshCount)) return false;
+        for (int i = 0; i < model.meshCount; ++i) {
             Mesh& mesh = model.meshes[i];
             int triangles = 0;
-            if (!in.Skip(1 + kNameSize) || !in.ReadU16(triangles) || !in.Has(static_cast<size_t>(triangles) * 2 + 1))
+            if (!in.Skip(1 + kNameSize) || !ReadU16(in, triangles) || !in.Has(static_cast<size_t>(triangles) * 2 + 1))
                 return false;
             mesh.triangleIndices = new int[triangles];
             mesh.triangleCount = triangles;
             for (int j = 0; j < triangles; ++j) {
-                if (!in.ReadU16(mesh.triangleIndices[j])) return false;
+                if (!ReadU16(in, mesh.triangleIndices[j])) return false;
                 if (mesh.triangleIndices[j] >= model.triangleCount) return false;
             }
             // Checked against the material count once the materials are read.
-            if (!in.ReadI8(mesh.materialIndex) || mesh.materialIndex < -1) return false;
+            if (!ReadI8(in, mesh.materialIndex) || mesh.materialIndex < -1) return false;
         }
         return true;
     }
 
     bool ReadMaterials() {
-        int count = 0;
-        if (!in.ReadU16(count) || !in.Has(static_cast<size_t>(count) * 361)) return false;
-        model.materials = new Material[count];
-        model.materialCount = count;
-        for (int i = 0; i < count; ++i) {
+        if (!ReadBlock(361, model.materials, model.materialCount)) return false;
+        for (int i = 0; i < model.materialCount; ++i) {
             Material& material = model.materials[i];
             const unsigned char* textureField = nullptr;
-            if (!in.Skip(kNameSize) || !in.ReadFloats(material.ambient, 4) || !in.ReadFloats(material.diffuse, 4) ||
-                !in.ReadFloats(material.specular, 4) || !in.ReadFloats(material.emissive, 4) ||
-                !in.ReadFloats(&material.shininess, 1) || !in.Skip(4 + 1) ||
-                !(textureField = in.Take(kTextureFieldSize)) || !in.Skip(kTextureFieldSize))
+            if (!in.Skip(kNameSize) || !in.Floats(material.ambient, 4) || !in.Floats(material.diffuse, 4) ||
+                !in.Floats(material.specular, 4) || !in.Floats(material.emissive, 4) ||
+                !in.Read(material.shininess) || !in.Skip(4 + 1) ||
+                !(textureField = in.Bytes(kTextureFieldSize)) || !in.Skip(kTextureFieldSize))
                 return false;
             material.textureFile = TextureFile(reinterpret_cast<const char*>(textureField));
         }
@@ -209,7 +155,7 @@ private:
     bool ReadAnimation() {
         float framesPerSecond = 0.0f;
         int32_t frames = 0;
-        if (!in.ReadFloats(&framesPerSecond, 1) || !in.Skip(4) || !in.ReadI32(frames)) return false;
+        if (!in.Read(framesPerSecond) || !in.Skip(4) || !in.Read(frames)) return false;
         // A frame rate that is not a positive number, or a negative frame
         // count, gives an animation of length 0: the model holds its pose at
         // time 0.
@@ -222,23 +168,20 @@ private:
     }
 
     bool ReadJoints() {
-        int count = 0;
-        if (!in.ReadU16(count) || !in.Has(static_cast<size_t>(count) * 93)) return false;
-        model.joints = new Joint[count];
-        model.jointCount = count;
-        for (int i = 0; i < count; ++i) {
+        if (!ReadBlock(93, model.joints, model.jointCount)) return false;
+        for (int i = 0; i < model.jointCount; ++i) {
             Joint& joint = model.joints[i];
             const unsigned char* name = nullptr;
             const unsigned char* parentName = nullptr;
-            if (!in.Skip(1) || !(name = in.Take(kNameSize)) || !(parentName = in.Take(kNameSize)) ||
-                !in.ReadFloats(joint.localRotation, 3) || !in.ReadFloats(joint.localTranslation, 3))
+            if (!in.Skip(1) || !(name = in.Bytes(kNameSize)) || !(parentName = in.Bytes(kNameSize)) ||
+                !in.Floats(joint.localRotation, 3) || !in.Floats(joint.localTranslation, 3))
                 return false;
             std::memcpy(joint.name, name, kNameSize);
             if (!ResolveParent(i, reinterpret_cast<const char*>(parentName))) return false;
 
             int rotationKeys = 0;
             int translationKeys = 0;
-            if (!in.ReadU16(rotationKeys) || !in.ReadU16(translationKeys) ||
+            if (!ReadU16(in, rotationKeys) || !ReadU16(in, translationKeys) ||
                 !in.Has(static_cast<size_t>(rotationKeys + translationKeys) * 16))
                 return false;
             joint.rotationKeys = new Keyframe[rotationKeys];
@@ -268,7 +211,7 @@ private:
     bool ReadKeys(int jointIndex, int count, bool isRotation) {
         for (int k = 0; k < count; ++k) {
             float key[4];
-            if (!in.ReadFloats(key, 4)) return false;
+            if (!in.Floats(key, 4)) return false;
             model.StoreKeyframe(jointIndex, k, key[0] * 1000.0f, key + 1, isRotation);
         }
         return true;
@@ -286,7 +229,7 @@ private:
     }
 
     Model& model;
-    Reader& in;
+    ByteCursor& in;
     int prefixLength;
     char* pathBuffer;
 };
@@ -297,10 +240,10 @@ bool MS3DModel::ParseData(const unsigned char* data, size_t length, int prefixLe
     Clear();
     if (!data || !pathBuffer || prefixLength < 0 || prefixLength > kTexturePathCapacity) return false;
 
-    Reader in(data, length);
-    const unsigned char* magic = in.Take(10);
+    ByteCursor in(data, length);
+    const unsigned char* magic = in.Bytes(10);
     int32_t version = 0;
-    if (!magic || std::memcmp(magic, "MS3D000000", 10) != 0 || !in.ReadI32(version)) return false;
+    if (!magic || std::memcmp(magic, "MS3D000000", 10) != 0 || !in.Read(version)) return false;
     if (version < 3 || version > 4) return false;
 
     MS3DParser parser(*this, in, prefixLength, pathBuffer);

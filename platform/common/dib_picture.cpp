@@ -1,29 +1,30 @@
 #include "platform/common/dib_picture.h"
 
+#include "platform/common/byte_cursor.h"
+
 namespace {
 
 constexpr uint32_t kInfoHeaderSize = 40;
 constexpr uint32_t kUncompressed = 0;  // BI_RGB
-
-uint32_t ReadU32(const unsigned char* p) {
-    return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 | static_cast<uint32_t>(p[2]) << 16 |
-           static_cast<uint32_t>(p[3]) << 24;
-}
-
-uint16_t ReadU16(const unsigned char* p) { return static_cast<uint16_t>(p[0] | p[1] << 8); }
 
 }  // namespace
 
 bool DecodeDib(const unsigned char* data, size_t size, DibPicture& picture) {
     picture = DibPicture();
     if (data == nullptr || size < kInfoHeaderSize) return false;
-    const uint32_t headerSize = ReadU32(data);
-    const int32_t width = static_cast<int32_t>(ReadU32(data + 4));
-    const int32_t rawHeight = static_cast<int32_t>(ReadU32(data + 8));
-    const uint16_t planes = ReadU16(data + 12);
-    const uint16_t bitsPerPixel = ReadU16(data + 14);
-    const uint32_t compression = ReadU32(data + 16);
-    const uint32_t coloursUsed = ReadU32(data + 32);
+    ByteCursor header(data, size);
+    uint32_t headerSize = 0, compression = 0, coloursUsed = 0;
+    int32_t width = 0, rawHeight = 0;
+    uint16_t planes = 0, bitsPerPixel = 0;
+    // BITMAPINFOHEADER, up to biClrUsed; the size fields between are unused.
+    header.Read(headerSize);
+    header.Read(width);
+    header.Read(rawHeight);
+    header.Read(planes);
+    header.Read(bitsPerPixel);
+    header.Read(compression);
+    header.Skip(12);
+    header.Read(coloursUsed);
     if (headerSize < kInfoHeaderSize || headerSize > size || planes != 1 || compression != kUncompressed) {
         return false;
     }

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/common/byte_cursor.h"
+
 SoundCursor::SoundCursor(const WaveSound& sound, uint32_t rate, bool loop)
     : channels(sound.channels == 2 ? 2 : 1),
       frameCount(0),
@@ -17,8 +19,7 @@ SoundCursor::SoundCursor(const WaveSound& sound, uint32_t rate, bool loop)
         if (bytesPerSample == 1) {
             samples[i] = (static_cast<float>(sound.samples[i]) - 128.0f) / 128.0f;
         } else {
-            const unsigned char* at = sound.samples + 2 * i;
-            const auto value = static_cast<int16_t>(static_cast<uint16_t>(at[0] | at[1] << 8));
+            const auto value = static_cast<int16_t>(LoadU16LE(sound.samples + 2 * i));
             samples[i] = static_cast<float>(value) / 32768.0f;
         }
     }

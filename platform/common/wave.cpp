@@ -2,67 +2,66 @@
 
 #include <cstring>
 
+#include "platform/common/byte_cursor.h"
+
 namespace {
-
-uint32_t Read32(const unsigned char* p) {
-    return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 | static_cast<uint32_t>(p[2]) << 16 |
-           static_cast<uint32_t>(p[3]) << 24;
-}
-
-uint16_t Read16(const unsigned char* p) { return static_cast<uint16_t>(p[0] | p[1] << 8); }
 
 const uint16_t formatPcm = 1;
 const uint32_t highestFrequency = 384000;
 
+// The "fmt " chunk's body: PCM only, with sizes that agree with each other.
+bool ReadFormat(const unsigned char* body, size_t size, WaveSound& found) {
+    ByteCursor format(body, size);
+    uint16_t tag = 0, blockAlign = 0;
+    uint32_t bytesPerSecond = 0;
+    if (!format.Read(tag) || !format.Read(found.channels) || !format.Read(found.frequency) ||
+        !format.Read(bytesPerSecond) || !format.Read(blockAlign) || !format.Read(found.bitsPerSample)) {
+        return false;
+    }
+    if (tag != formatPcm) return false;
+    if (found.channels != 1 && found.channels != 2) return false;
+    if (found.bitsPerSample != 8 && found.bitsPerSample != 16) return false;
+    if (found.frequency == 0 || found.frequency > highestFrequency) return false;
+    if (blockAlign != found.channels * found.bitsPerSample / 8) return false;
+    return bytesPerSecond == found.frequency * blockAlign;
+}
+
 }  // namespace
 
 bool ParseWave(const unsigned char* bytes, size_t size, WaveSound& sound) {
-    if (bytes == nullptr || size < 12) return false;
-    if (std::memcmp(bytes, "RIFF", 4) != 0 || std::memcmp(bytes + 8, "WAVE", 4) != 0) return false;
+    ByteCursor file(bytes, size);
+    const unsigned char* riff = file.Bytes(4);
+    uint32_t riffSize = 0;
+    if (!riff || !file.Read(riffSize) || !file.Has(4)) return false;
+    if (std::memcmp(riff, "RIFF", 4) != 0 || std::memcmp(bytes + 8, "WAVE", 4) != 0) return false;
     // The RIFF size counts everything after its own field; a file shorter
     // than it claims is truncated. Bytes after the RIFF chunk are ignored.
-    const uint32_t riffSize = Read32(bytes + 4);
-    if (riffSize < 4 || riffSize > size - 8) return false;
-    const size_t end = static_cast<size_t>(riffSize) + 8;
+    if (riffSize < 4 || riffSize > file.Remaining()) return false;
+    ByteCursor chunks(bytes + 12, riffSize - 4);
 
     WaveSound found;
     bool haveFormat = false;
-    size_t offset = 12;
-    while (end - offset >= 8) {
-        const unsigned char* chunk = bytes + offset;
-        const uint32_t chunkSize = Read32(chunk + 4);
-        const size_t body = offset + 8;
-        if (chunkSize > end - body) return false;
+    while (chunks.Remaining() >= 8) {
+        const unsigned char* id = chunks.Bytes(4);
+        uint32_t chunkSize = 0;
+        chunks.Read(chunkSize);
+        if (chunkSize > chunks.Remaining()) return false;
+        const unsigned char* body = bytes + 12 + chunks.Position();
 
-        if (std::memcmp(chunk, "fmt ", 4) == 0) {
-            if (haveFormat || chunkSize < 16) return false;
-            const unsigned char* format = bytes + body;
-            const uint16_t tag = Read16(format);
-            found.channels = Read16(format + 2);
-            found.frequency = Read32(format + 4);
-            const uint32_t bytesPerSecond = Read32(format + 8);
-            const uint16_t blockAlign = Read16(format + 12);
-            found.bitsPerSample = Read16(format + 14);
-            if (tag != formatPcm) return false;
-            if (found.channels != 1 && found.channels != 2) return false;
-            if (found.bitsPerSample != 8 && found.bitsPerSample != 16) return false;
-            if (found.frequency == 0 || found.frequency > highestFrequency) return false;
-            if (blockAlign != found.channels * found.bitsPerSample / 8) return false;
-            if (bytesPerSecond != found.frequency * blockAlign) return false;
+        if (std::memcmp(id, "fmt ", 4) == 0) {
+            if (haveFormat || chunkSize < 16 || !ReadFormat(body, chunkSize, found)) return false;
             haveFormat = true;
-        } else if (std::memcmp(chunk, "data", 4) == 0) {
+        } else if (std::memcmp(id, "data", 4) == 0) {
             if (!haveFormat) return false;
             const size_t frameBytes = found.channels * found.bitsPerSample / 8u;
-            found.samples = bytes + body;
+            found.samples = body;
             found.sampleBytes = chunkSize - chunkSize % frameBytes;
             sound = found;
             return true;
         }
         // Chunks are padded to an even length; a missing last pad byte is
         // tolerated.
-        const size_t next = body + chunkSize + (chunkSize & 1u);
-        if (next > end) break;
-        offset = next;
+        if (!chunks.Skip(static_cast<size_t>(chunkSize) + (chunkSize & 1u))) break;
     }
     return false;
 }

@@ -24,25 +24,7 @@
 
 namespace {
 
-// Styles of the template, with the values Windows gives them.
-constexpr uint32_t kVisibleStyle = 0x10000000u;
-constexpr uint32_t kDisabledStyle = 0x08000000u;
-constexpr uint32_t kTabStopStyle = 0x00010000u;
-constexpr uint32_t kCaptionStyle = 0x00C00000u;
-constexpr uint32_t kBorderStyle = 0x00800000u;
-constexpr uint32_t kCenterStyle = 0x0800u;  // DS_CENTER
-constexpr uint32_t kButtonTypeMask = 0xFu;
-constexpr uint32_t kPushButtonType = 0x0u;
-constexpr uint32_t kDefaultPushButtonType = 0x1u;
-constexpr uint32_t kAutoCheckBoxType = 0x3u;
-constexpr uint32_t kStaticTypeMask = 0x1Fu;
-constexpr uint32_t kLeftTextType = 0x0u;
-constexpr uint32_t kCentredTextType = 0x1u;
-constexpr uint32_t kRightTextType = 0x2u;
-constexpr uint32_t kBitmapType = 0xEu;
-constexpr uint32_t kComboTypeMask = 0x3u;
-constexpr uint32_t kDropDownListType = 0x3u;
-constexpr uint32_t kSortedStyle = 0x0100u;  // CBS_SORT
+using namespace template_style;
 
 constexpr WORD kClicked = 0;            // BN_CLICKED
 constexpr WORD kSelectionChanged = 1;   // CBN_SELCHANGE
@@ -165,7 +147,7 @@ GtkWidget* BuildPicture(HINSTANCE instance, const TemplateName& name) {
 GtkWidget* BuildText(const DialogItemTemplate& item) {
     GtkWidget* label = gtk_label_new(item.text.text.c_str());
     const uint32_t type = item.style & kStaticTypeMask;
-    gtk_label_set_xalign(GTK_LABEL(label), type == kCentredTextType ? 0.5f : type == kRightTextType ? 1.0f : 0.0f);
+    gtk_label_set_xalign(GTK_LABEL(label), type == kCentredText ? 0.5f : type == kRightText ? 1.0f : 0.0f);
     gtk_label_set_yalign(GTK_LABEL(label), 0.0f);
     return label;
 }
@@ -180,14 +162,14 @@ GtkWidget* BuildControl(DialogWindow& dialog, const DialogItemTemplate& item, HI
     switch (item.controlClass.number) {
     case kButtonClass: {
         const uint32_t type = item.style & kButtonTypeMask;
-        if (type == kPushButtonType || type == kDefaultPushButtonType) {
+        if (type == kPushButton || type == kDefaultPushButton) {
             kind = DialogControl::PushButton;
             GtkWidget* button = gtk_button_new_with_label(text.c_str());
             Connect(button, "clicked", G_CALLBACK(OnClicked), dialog, id);
-            if (type == kDefaultPushButtonType) dialog.defaultButton = id;
+            if (type == kDefaultPushButton) dialog.defaultButton = id;
             return button;
         }
-        if (type == kAutoCheckBoxType) {
+        if (type == kAutoCheckBox) {
             kind = DialogControl::CheckBox;
             GtkWidget* box = gtk_check_button_new_with_label(text.c_str());
             Connect(box, "toggled", G_CALLBACK(OnToggled), dialog, id);
@@ -197,18 +179,18 @@ GtkWidget* BuildControl(DialogWindow& dialog, const DialogItemTemplate& item, HI
     }
     case kStaticClass: {
         const uint32_t type = item.style & kStaticTypeMask;
-        if (type == kBitmapType) {
+        if (type == kBitmap) {
             kind = DialogControl::Picture;
             return BuildPicture(instance, item.text);
         }
-        if (type == kLeftTextType || type == kCentredTextType || type == kRightTextType) {
+        if (type == kLeftText || type == kCentredText || type == kRightText) {
             kind = DialogControl::Text;
             return BuildText(item);
         }
         return nullptr;
     }
     case kComboBoxClass: {
-        if ((item.style & kComboTypeMask) != kDropDownListType || (item.style & kSortedStyle) != 0) return nullptr;
+        if ((item.style & kComboTypeMask) != kDropDownList || (item.style & kSorted) != 0) return nullptr;
         kind = DialogControl::DropDownList;
         GtkWidget* list = gtk_combo_box_text_new();
         Connect(list, "changed", G_CALLBACK(OnChanged), dialog, id);
@@ -229,7 +211,7 @@ bool BuildDialogWindow(DialogWindow& dialog, const DialogTemplate& layout, HINST
     dialog.window = gtk_window_new(GTK_WINDOW_TOPLEVEL);
     GtkWindow* window = GTK_WINDOW(dialog.window);
     gtk_window_set_title(window, layout.caption.empty() ? kUntitled : layout.caption.c_str());
-    gtk_window_set_decorated(window, (layout.style & kCaptionStyle) == kCaptionStyle);
+    gtk_window_set_decorated(window, (layout.style & kCaption) == kCaption);
     gtk_window_set_resizable(window, FALSE);
     gtk_window_set_modal(window, TRUE);
     gtk_window_set_type_hint(window, GDK_WINDOW_TYPE_HINT_DIALOG);
@@ -239,7 +221,7 @@ bool BuildDialogWindow(DialogWindow& dialog, const DialogTemplate& layout, HINST
     ApplyStyle(dialog, layout, font);
     pango_font_description_free(font);
 
-    if ((layout.style & kBorderStyle) != 0) {
+    if ((layout.style & kBorder) != 0) {
         gtk_container_set_border_width(GTK_CONTAINER(dialog.window), 1);
         g_signal_connect_after(dialog.window, "draw", G_CALLBACK(DrawBorder), nullptr);
     }
@@ -247,7 +229,7 @@ bool BuildDialogWindow(DialogWindow& dialog, const DialogTemplate& layout, HINST
     gtk_widget_set_size_request(fixed, ToPixelsX(layout.cx, base), ToPixelsY(layout.cy, base));
     gtk_container_add(GTK_CONTAINER(dialog.window), fixed);
     gtk_widget_show(fixed);
-    if ((layout.style & kCenterStyle) != 0) {
+    if ((layout.style & kCenter) != 0) {
         gtk_window_set_position(window, GTK_WIN_POS_CENTER);
     } else {
         gtk_window_move(window, ToPixelsX(layout.x, base), ToPixelsY(layout.y, base));
@@ -260,10 +242,10 @@ bool BuildDialogWindow(DialogWindow& dialog, const DialogTemplate& layout, HINST
         // A drop-down list's height in the template is that of its open list.
         const int height = kind == DialogControl::DropDownList ? -1 : ToPixelsY(item.cy, base);
         if (kind != DialogControl::Picture) gtk_widget_set_size_request(widget, ToPixelsX(item.cx, base), height);
-        gtk_widget_set_can_focus(widget, (item.style & kTabStopStyle) != 0);
-        gtk_widget_set_sensitive(widget, (item.style & kDisabledStyle) == 0);
+        gtk_widget_set_can_focus(widget, (item.style & kTabStop) != 0);
+        gtk_widget_set_sensitive(widget, (item.style & kDisabled) == 0);
         gtk_fixed_put(GTK_FIXED(fixed), widget, ToPixelsX(item.x, base), ToPixelsY(item.y, base));
-        if ((item.style & kVisibleStyle) != 0) gtk_widget_show(widget);
+        if ((item.style & kVisible) != 0) gtk_widget_show(widget);
         dialog.controls.push_back(DialogControl{static_cast<int16_t>(item.id), kind, widget});
     }
     return true;

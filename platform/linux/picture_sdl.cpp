@@ -17,8 +17,8 @@
 #include <cstring>
 #include <new>
 
-#include "platform/linux/gif_decoder.h"
-#include "platform/linux/picture_header.h"
+#include "platform/common/gif_decoder.h"
+#include "platform/common/picture_header.h"
 #include "platform/picture.h"
 
 struct Picture {

@@ -11,10 +11,6 @@
 
 #include "builder.h"
 #include "catalogue.h"
-
-#include <cstdio>
-#include <cstdlib>
-#include <jpeglib.h>
 #include "encoders.h"
 #include "figure.h"
 #include "geometry.h"
@@ -22,6 +18,7 @@
 #include "pictures.h"
 #include "ms3d.h"
 #include "sounds.h"
+#include "platform/common/byte_cursor.h"
 
 using namespace assetgen;
 
@@ -80,32 +77,7 @@ TEST(CatalogueCheck, ReportsEveryWayAPictureBreaksTheTable) {
 
 // A progressive JPEG of the right size: decodable, but not the baseline
 // frame the catalogue asks for.
-Bytes ProgressiveJpeg(int w, int h) {
-    jpeg_compress_struct info{};
-    jpeg_error_mgr error{};
-    info.err = jpeg_std_error(&error);
-    jpeg_create_compress(&info);
-    unsigned char* buffer = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&info, &buffer, &size);
-    info.image_width = static_cast<JDIMENSION>(w);
-    info.image_height = static_cast<JDIMENSION>(h);
-    info.input_components = 3;
-    info.in_color_space = JCS_RGB;
-    jpeg_set_defaults(&info);
-    jpeg_simple_progression(&info);
-    jpeg_start_compress(&info, TRUE);
-    std::vector<JSAMPLE> row(static_cast<size_t>(w) * 3, 100);
-    while (info.next_scanline < info.image_height) {
-        JSAMPROW rows[] = {row.data()};
-        jpeg_write_scanlines(&info, rows, 1);
-    }
-    jpeg_finish_compress(&info);
-    jpeg_destroy_compress(&info);
-    Bytes bytes(buffer, buffer + size);
-    std::free(buffer);
-    return bytes;
-}
+Bytes ProgressiveJpeg(int w, int h) { return EncodeJpeg(Image(w, h, 3), 90, JpegScans::Progressive); }
 
 TEST(CatalogueCheck, AcceptsOnlyBaselineFrames) {
     int w = 0, h = 0, components = 0;
@@ -367,8 +339,7 @@ TEST(Sounds, OddDataGetsItsPadByteAndTheRiffSizeCountsIt) {
     EXPECT_EQ(odd.size(), 12u + 24 + 8 + 11 + 1 + 8 + 66);
     EXPECT_EQ(odd[44 + 11], 0) << "the pad byte";
     EXPECT_EQ(std::string(odd.begin() + 56, odd.begin() + 60), "LIST");
-    const uint32_t riff = odd[4] | odd[5] << 8 | odd[6] << 16 | static_cast<uint32_t>(odd[7]) << 24;
-    EXPECT_EQ(riff, odd.size() - 8);
+    EXPECT_EQ(LoadU32LE(&odd[4]), odd.size() - 8);
     EXPECT_EQ(std::string(odd.begin() + 60, odd.begin() + 64), std::string("\x42\0\0\0", 4));
 }
 

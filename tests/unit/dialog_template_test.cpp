@@ -7,20 +7,16 @@
 #include <string>
 #include <vector>
 
+#include "platform/common/byte_cursor.h"
 #include "platform/common/dialog_template.h"
 #include "platform/common/dib_picture.h"
 #include "platform/win32.h"
 
 namespace {
 
-// Window and control styles, with the values Windows gives them.
-constexpr uint32_t kPopup = 0x80000000u;
-constexpr uint32_t kBorder = 0x00800000u;
-constexpr uint32_t kSetFont = 0x40u;
-constexpr uint32_t kCenter = 0x0800u;
-constexpr uint32_t kChildVisible = 0x50000000u;
-constexpr uint32_t kVerticalScroll = 0x00200000u;
-constexpr uint32_t kSorted = 0x0100u;
+using namespace template_style;
+
+constexpr uint32_t kChildVisible = kChild | kVisible;
 
 std::vector<unsigned char> Resource(LPCSTR name, LPCSTR type) {
     HRSRC resource = FindResourceA(nullptr, name, type);
@@ -31,16 +27,6 @@ std::vector<unsigned char> Resource(LPCSTR name, LPCSTR type) {
 
 bool Parse(const std::vector<unsigned char>& bytes, DialogTemplate& dialog) {
     return ParseDialogTemplate(bytes.data(), bytes.size(), dialog);
-}
-
-void PutWord(std::vector<unsigned char>& bytes, size_t at, uint16_t value) {
-    bytes.at(at) = static_cast<unsigned char>(value & 0xFF);
-    bytes.at(at + 1) = static_cast<unsigned char>(value >> 8);
-}
-
-void PutDword(std::vector<unsigned char>& bytes, size_t at, uint32_t value) {
-    PutWord(bytes, at, static_cast<uint16_t>(value & 0xFFFF));
-    PutWord(bytes, at + 2, static_cast<uint16_t>(value >> 16));
 }
 
 TEST(SettingsDialogResources, TemplateHasTheDialogsStyleFontSizeAndTwelveControls) {
@@ -129,25 +115,25 @@ TEST(DialogTemplateReader, RefusesLiesAboutCountsAndSizes) {
     DialogTemplate dialog;
 
     std::vector<unsigned char> moreItems = whole;
-    PutWord(moreItems, 8, 13);
+    StoreU16LE(&moreItems.at(8), 13);
     EXPECT_FALSE(Parse(moreItems, dialog));
-    PutWord(moreItems, 8, 0xFFFF);
+    StoreU16LE(&moreItems.at(8), 0xFFFF);
     EXPECT_FALSE(Parse(moreItems, dialog));
 
     // The extended layout: version 1, signature 0xFFFF.
     std::vector<unsigned char> extended = whole;
-    PutDword(extended, 0, 0xFFFF0001u);
+    StoreU32LE(&extended.at(0), 0xFFFF0001u);
     EXPECT_FALSE(Parse(extended, dialog));
 
     // The last control's creation data claims more bytes than there are.
     std::vector<unsigned char> creation = whole;
-    PutWord(creation, creation.size() - 2, 40);
+    StoreU16LE(&creation.at(creation.size() - 2), 40);
     EXPECT_FALSE(Parse(creation, dialog));
 
     // A caption without its terminator runs to the end of the data.
     std::vector<unsigned char> unterminated(18 + 4, 0);
-    PutWord(unterminated, 18 + 0, 0);  // no menu
-    PutWord(unterminated, 18 + 2, 0);  // no class
+    StoreU16LE(&unterminated.at(18 + 0), 0);  // no menu
+    StoreU16LE(&unterminated.at(18 + 2), 0);  // no class
     unterminated.push_back('A');
     unterminated.push_back(0);
     EXPECT_FALSE(Parse(unterminated, dialog));
@@ -156,34 +142,26 @@ TEST(DialogTemplateReader, RefusesLiesAboutCountsAndSizes) {
 TEST(DialogTemplateReader, ReadsNamedClassesAndTextsBeyondTheBasicCharacters) {
     // One control of a named class whose text holds an accented letter and a
     // character outside the basic plane (a surrogate pair).
-    std::vector<unsigned char> bytes;
-    const auto word = [&](uint16_t value) {
-        bytes.push_back(static_cast<unsigned char>(value & 0xFF));
-        bytes.push_back(static_cast<unsigned char>(value >> 8));
-    };
-    const auto dword = [&](uint32_t value) {
-        word(static_cast<uint16_t>(value & 0xFFFF));
-        word(static_cast<uint16_t>(value >> 16));
-    };
-    dword(kPopup);
-    dword(0);
-    word(1);
-    for (int i = 0; i < 4; ++i) word(10);
-    word(0);
-    word(0);
-    for (uint16_t c : std::initializer_list<uint16_t>{'T', 'i', 't', 0}) word(c);
-    while (bytes.size() % 4) bytes.push_back(0);
-    dword(kChildVisible);
-    dword(0);
-    for (int i = 0; i < 4; ++i) word(5);
-    word(42);
-    for (uint16_t c : std::initializer_list<uint16_t>{'M', 'y', 0}) word(c);
-    for (uint16_t c : std::initializer_list<uint16_t>{0x00E9, 0xD83D, 0xDE80, 0xDC00, 0}) word(c);
-    word(4);  // creation data: its size word and two bytes
-    word(0xABCD);
+    ByteWriter out;
+    out.U32(kPopup);
+    out.U32(0);
+    out.U16(1);
+    for (int i = 0; i < 4; ++i) out.U16(10);
+    out.U16(0);
+    out.U16(0);
+    for (uint16_t c : std::initializer_list<uint16_t>{'T', 'i', 't', 0}) out.U16(c);
+    out.Align(4);
+    out.U32(kChildVisible);
+    out.U32(0);
+    for (int i = 0; i < 4; ++i) out.U16(5);
+    out.U16(42);
+    for (uint16_t c : std::initializer_list<uint16_t>{'M', 'y', 0}) out.U16(c);
+    for (uint16_t c : std::initializer_list<uint16_t>{0x00E9, 0xD83D, 0xDE80, 0xDC00, 0}) out.U16(c);
+    out.U16(4);  // creation data: its size word and two bytes
+    out.U16(0xABCD);
 
     DialogTemplate dialog;
-    ASSERT_TRUE(Parse(bytes, dialog));
+    ASSERT_TRUE(Parse(out.bytes, dialog));
     EXPECT_EQ(dialog.caption, "Tit");
     EXPECT_EQ(dialog.pointSize, 0);
     ASSERT_EQ(dialog.items.size(), 1u);
@@ -197,11 +175,11 @@ TEST(DialogTemplateReader, ReadsNamedClassesAndTextsBeyondTheBasicCharacters) {
 // A BITMAPINFOHEADER followed by the pixels of a width x height picture.
 std::vector<unsigned char> MakeDib(int32_t width, int32_t height, uint16_t bits, size_t pixelBytes) {
     std::vector<unsigned char> bytes(40 + pixelBytes, 0);
-    PutDword(bytes, 0, 40);
-    PutDword(bytes, 4, static_cast<uint32_t>(width));
-    PutDword(bytes, 8, static_cast<uint32_t>(height));
-    PutWord(bytes, 12, 1);
-    PutWord(bytes, 14, bits);
+    StoreU32LE(&bytes.at(0), 40);
+    StoreU32LE(&bytes.at(4), static_cast<uint32_t>(width));
+    StoreU32LE(&bytes.at(8), static_cast<uint32_t>(height));
+    StoreU16LE(&bytes.at(12), 1);
+    StoreU16LE(&bytes.at(14), bits);
     return bytes;
 }
 
@@ -222,7 +200,7 @@ TEST(DibReader, ReadsRowsInEitherOrderAndSkipsTheirPadding) {
     EXPECT_EQ(picture.rgb[17], 7);
 
     std::vector<unsigned char> topDown = bottomUp;
-    PutDword(topDown, 8, static_cast<uint32_t>(-2));
+    StoreU32LE(&topDown.at(8), static_cast<uint32_t>(-2));
     ASSERT_TRUE(DecodeDib(topDown.data(), topDown.size(), picture));
     EXPECT_EQ(picture.height, 2);
     EXPECT_EQ(picture.rgb[0], 3);
@@ -236,15 +214,15 @@ TEST(DibReader, RefusesWhatItCannotReadSafely) {
     const std::vector<unsigned char> short_ = MakeDib(2, 2, 32, 15);
     EXPECT_FALSE(DecodeDib(short_.data(), short_.size(), picture));
     std::vector<unsigned char> compressed = good;
-    PutDword(compressed, 16, 1);
+    StoreU32LE(&compressed.at(16), 1);
     EXPECT_FALSE(DecodeDib(compressed.data(), compressed.size(), picture));
     const std::vector<unsigned char> palette = MakeDib(2, 2, 8, 64);
     EXPECT_FALSE(DecodeDib(palette.data(), palette.size(), picture));
     std::vector<unsigned char> colourTable = good;
-    PutDword(colourTable, 32, 0x40000000u);
+    StoreU32LE(&colourTable.at(32), 0x40000000u);
     EXPECT_FALSE(DecodeDib(colourTable.data(), colourTable.size(), picture));
     std::vector<unsigned char> headerTooLong = good;
-    PutDword(headerTooLong, 0, 0x7FFFFFFFu);
+    StoreU32LE(&headerTooLong.at(0), 0x7FFFFFFFu);
     EXPECT_FALSE(DecodeDib(headerTooLong.data(), headerTooLong.size(), picture));
     const std::vector<unsigned char> huge = MakeDib(100000, 1, 24, 16);
     EXPECT_FALSE(DecodeDib(huge.data(), huge.size(), picture));

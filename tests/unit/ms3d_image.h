@@ -3,9 +3,10 @@
 #pragma once
 
 #include <cstdint>
-#include <cstring>
 #include <string>
 #include <vector>
+
+#include "platform/common/byte_cursor.h"
 
 namespace ms3d_test {
 
@@ -57,39 +58,12 @@ struct ImageModel {
     std::vector<ImageJoint> joints;
 };
 
-class ByteWriter {
-public:
-    void U8(int value) { bytes.push_back(static_cast<unsigned char>(value)); }
-    void U16(int value) {
-        U8(value & 0xff);
-        U8((value >> 8) & 0xff);
-    }
-    void I32(int32_t value) {
-        uint32_t bits;
-        std::memcpy(&bits, &value, 4);
-        for (int i = 0; i < 4; ++i) U8(static_cast<int>((bits >> (8 * i)) & 0xff));
-    }
-    void F32(float value) {
-        int32_t bits;
-        std::memcpy(&bits, &value, 4);
-        I32(bits);
-    }
-    void Floats(const float* values, int count) {
-        for (int i = 0; i < count; ++i) F32(values[i]);
-    }
-    void Chars(const std::string& text, size_t width) {
-        for (size_t i = 0; i < width; ++i) U8(i < text.size() ? static_cast<unsigned char>(text[i]) : 0);
-    }
-
-    std::vector<unsigned char> bytes;
-};
-
 inline std::vector<unsigned char> Encode(const ImageModel& model) {
     ByteWriter out;
     out.Chars("MS3D000000", 10);
     out.I32(model.version);
 
-    out.U16(static_cast<int>(model.vertices.size()));
+    out.U16(static_cast<uint32_t>(model.vertices.size()));
     for (const ImageVertex& v : model.vertices) {
         out.U8(0);
         out.F32(v.x);
@@ -99,7 +73,7 @@ inline std::vector<unsigned char> Encode(const ImageModel& model) {
         out.U8(1);
     }
 
-    out.U16(static_cast<int>(model.triangles.size()));
+    out.U16(static_cast<uint32_t>(model.triangles.size()));
     for (const ImageTriangle& t : model.triangles) {
         out.U16(0);
         for (int k = 0; k < 3; ++k) out.U16(t.v[k]);
@@ -110,16 +84,16 @@ inline std::vector<unsigned char> Encode(const ImageModel& model) {
         out.U8(0);
     }
 
-    out.U16(static_cast<int>(model.groups.size()));
+    out.U16(static_cast<uint32_t>(model.groups.size()));
     for (size_t g = 0; g < model.groups.size(); ++g) {
         out.U8(0);
         out.Chars("group" + std::to_string(g), 32);
-        out.U16(static_cast<int>(model.groups[g].triangles.size()));
+        out.U16(static_cast<uint32_t>(model.groups[g].triangles.size()));
         for (int index : model.groups[g].triangles) out.U16(index);
         out.U8(model.groups[g].material & 0xff);
     }
 
-    out.U16(static_cast<int>(model.materials.size()));
+    out.U16(static_cast<uint32_t>(model.materials.size()));
     for (const ImageMaterial& m : model.materials) {
         const float ambient[4] = {0.2f, 0.2f, 0.2f, 1.0f};
         const float specular[4] = {0.0f, 0.0f, 0.0f, 1.0f};
@@ -140,15 +114,15 @@ inline std::vector<unsigned char> Encode(const ImageModel& model) {
     out.F32(0.0f);
     out.I32(model.frames);
 
-    out.U16(static_cast<int>(model.joints.size()));
+    out.U16(static_cast<uint32_t>(model.joints.size()));
     for (const ImageJoint& j : model.joints) {
         out.U8(0);
         out.Chars(j.name, 32);
         out.Chars(j.parent, 32);
         out.Floats(j.rotation, 3);
         out.Floats(j.position, 3);
-        out.U16(static_cast<int>(j.rotationKeys.size()));
-        out.U16(static_cast<int>(j.translationKeys.size()));
+        out.U16(static_cast<uint32_t>(j.rotationKeys.size()));
+        out.U16(static_cast<uint32_t>(j.translationKeys.size()));
         for (const ImageKey& k : j.rotationKeys) {
             out.F32(k.seconds);
             out.Floats(k.value, 3);

@@ -6,6 +6,8 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/common/byte_cursor.h"
+
 namespace test_wave {
 
 struct WaveLayout {
@@ -16,47 +18,35 @@ struct WaveLayout {
     bool trailingList = true;  // a LIST chunk after the data, as the program's sounds have
 };
 
-inline void Put32(std::vector<unsigned char>& out, uint32_t value) {
-    for (int i = 0; i < 4; ++i) out.push_back(static_cast<unsigned char>(value >> (8 * i)));
-}
-
-inline void Put16(std::vector<unsigned char>& out, uint16_t value) {
-    out.push_back(static_cast<unsigned char>(value));
-    out.push_back(static_cast<unsigned char>(value >> 8));
-}
-
+// Overwrites four bytes at `offset` with a little-endian number.
 inline void Set32(std::vector<unsigned char>& wave, size_t offset, uint32_t value) {
-    for (int i = 0; i < 4; ++i) wave[offset + static_cast<size_t>(i)] = static_cast<unsigned char>(value >> (8 * i));
+    StoreU32LE(&wave.at(offset), value);
 }
-
-inline void PutTag(std::vector<unsigned char>& out, const char* tag) { out.insert(out.end(), tag, tag + 4); }
 
 inline std::vector<unsigned char> MakeWave(const std::vector<unsigned char>& samples, const WaveLayout& layout = {}) {
-    std::vector<unsigned char> out;
-    PutTag(out, "RIFF");
-    Put32(out, 0);  // patched below
-    PutTag(out, "WAVE");
-    PutTag(out, "fmt ");
-    Put32(out, 16);
-    Put16(out, layout.formatTag);
-    Put16(out, layout.channels);
-    Put32(out, layout.frequency);
+    ByteWriter out;
+    out.Chars("RIFF", 4);
+    out.U32(0);  // patched below
+    out.Chars("WAVEfmt ", 8);
+    out.U32(16);
+    out.U16(layout.formatTag);
+    out.U16(layout.channels);
+    out.U32(layout.frequency);
     const uint16_t blockAlign = static_cast<uint16_t>(layout.channels * layout.bitsPerSample / 8);
-    Put32(out, layout.frequency * blockAlign);
-    Put16(out, blockAlign);
-    Put16(out, layout.bitsPerSample);
-    PutTag(out, "data");
-    Put32(out, static_cast<uint32_t>(samples.size()));
-    out.insert(out.end(), samples.begin(), samples.end());
-    if (samples.size() % 2 != 0) out.push_back(0);
+    out.U32(layout.frequency * blockAlign);
+    out.U16(blockAlign);
+    out.U16(layout.bitsPerSample);
+    out.Chars("data", 4);
+    out.U32(static_cast<uint32_t>(samples.size()));
+    out.Append(samples.data(), samples.size());
+    out.Align(2);
     if (layout.trailingList) {
-        PutTag(out, "LIST");
-        Put32(out, 10);
-        const char info[] = "INFOISFT\0\0";
-        out.insert(out.end(), info, info + 10);
+        out.Chars("LIST", 4);
+        out.U32(10);
+        out.Chars("INFOISFT", 10);
     }
-    Set32(out, 4, static_cast<uint32_t>(out.size() - 8));
-    return out;
+    Set32(out.bytes, 4, static_cast<uint32_t>(out.bytes.size() - 8));
+    return out.bytes;
 }
 
 // Byte offset of a chunk's size field, for tests that make it lie.

@@ -27,6 +27,14 @@ int MeshBuilder::AddGroup(const std::string& name, int material) {
     return static_cast<int>(model.groups.size()) - 1;
 }
 
+int MeshBuilder::AddTexturedGroup(const std::string& name, const std::string& material, const std::string& picture) {
+    Ms3dMaterial m;
+    m.name = material;
+    m.texture = ".\\" + picture + ".jpg";
+    model.materials.push_back(m);
+    return AddGroup(name, static_cast<int>(model.materials.size()) - 1);
+}
+
 int MeshBuilder::AddVertex(Vec3 p, int joint) {
     Ms3dVertex v;
     Store(v.position, p);

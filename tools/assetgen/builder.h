@@ -53,6 +53,9 @@ public:
     explicit MeshBuilder(Ms3dModel& target) : model(target) {}
 
     int AddGroup(const std::string& name, int material);
+    // A group with a material of its own, whose texture is the picture
+    // `picture`.jpg beside the model (".\\picture.jpg").
+    int AddTexturedGroup(const std::string& name, const std::string& material, const std::string& picture);
     int AddVertex(Vec3 p, int joint);
     // A triangle whose winding follows the given corner normals.
     void AddTriangle(int group, int a, int b, int c, Vec3 na, Vec3 nb, Vec3 nc, UV ua, UV ub, UV uc);

@@ -8,6 +8,7 @@
 #include "ms3d.h"
 #include "pictures.h"
 #include "sounds.h"
+#include "platform/common/byte_cursor.h"
 
 namespace assetgen {
 
@@ -20,10 +21,7 @@ std::string Lower(std::string s) {
 
 constexpr int kJpegQuality = 90;
 
-uint32_t U32(const Bytes& b, size_t at) {
-    return static_cast<uint32_t>(b[at]) | static_cast<uint32_t>(b[at + 1]) << 8 | static_cast<uint32_t>(b[at + 2]) << 16 |
-           static_cast<uint32_t>(b[at + 3]) << 24;
-}
+uint32_t U32(const Bytes& b, size_t at) { return LoadU32LE(&b[at]); }
 
 bool PowerOfTwo(int v) { return v >= 4 && v <= 256 && (v & (v - 1)) == 0; }
 
@@ -47,11 +45,11 @@ bool JpegFrame(const Bytes& bytes, int& width, int& height, int& components) {
     while (at + 4 <= bytes.size()) {
         if (bytes[at] != 0xff) return false;
         const int marker = bytes[at + 1];
-        const size_t length = static_cast<size_t>(bytes[at + 2]) << 8 | bytes[at + 3];
+        const size_t length = LoadU16BE(&bytes[at + 2]);
         if (marker == 0xc0) {
             if (at + 2 + length > bytes.size() || length < 8 || bytes[at + 4] != 8) return false;
-            height = bytes[at + 5] << 8 | bytes[at + 6];
-            width = bytes[at + 7] << 8 | bytes[at + 8];
+            height = LoadU16BE(&bytes[at + 5]);
+            width = LoadU16BE(&bytes[at + 7]);
             components = bytes[at + 9];
             return true;
         }

@@ -10,7 +10,7 @@
 
 namespace assetgen {
 
-Bytes EncodeJpeg(const Image& image, int quality) {
+Bytes EncodeJpeg(const Image& image, int quality, JpegScans scans) {
     jpeg_compress_struct info{};
     jpeg_error_mgr error{};
     info.err = jpeg_std_error(&error);
@@ -30,6 +30,7 @@ Bytes EncodeJpeg(const Image& image, int quality) {
     info.density_unit = 1;
     info.X_density = 96;
     info.Y_density = 96;
+    if (scans == JpegScans::Progressive) jpeg_simple_progression(&info);
     jpeg_start_compress(&info, TRUE);
     while (info.next_scanline < info.image_height) {
         JSAMPROW row = const_cast<JSAMPROW>(image.At(0, static_cast<int>(info.next_scanline)));

@@ -12,9 +12,12 @@ namespace assetgen {
 
 using Bytes = std::vector<uint8_t>;
 
-// Baseline sequential JPEG, 8-bit samples, one component for a grey image
-// and three (YCbCr) for RGB, with a JFIF header stating 96 dots per inch.
-Bytes EncodeJpeg(const Image& image, int quality);
+// Baseline sequential JPEG (the catalogue's pictures), or progressive (which
+// the catalogue check must refuse), 8-bit samples, one component for a grey
+// image and three (YCbCr) for RGB, with a JFIF header stating 96 dots per
+// inch.
+enum class JpegScans { Baseline, Progressive };
+Bytes EncodeJpeg(const Image& image, int quality, JpegScans scans = JpegScans::Baseline);
 
 // An 8-bit RGB or grey PNG; false when the file cannot be written.
 bool WritePng(const std::string& path, const Image& image);

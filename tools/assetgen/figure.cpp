@@ -22,6 +22,26 @@ int Figure::AddJoint(const std::string& name, int parent, Vec3 position) {
     return static_cast<int>(model.joints.size()) - 1;
 }
 
+int Figure::AddChain(const std::vector<std::string>& names, int parent, const std::vector<Vec3>& points) {
+    for (size_t i = 0; i < names.size(); ++i) parent = AddJoint(names[i], parent, points[i]);
+    return parent;
+}
+
+void Figure::AddTrunk(Vec3 pelvis, Vec3 spine, Vec3 chest, Vec3 neck, Vec3 head) {
+    AddChain({"pelvis", "spine", "chest", "neck", "head"}, -1, {pelvis, spine, chest, neck, head});
+}
+
+void Figure::AddArm(const std::string& side, int chest, Vec3 clavicle, Vec3 shoulder, Vec3 elbow, Vec3 wrist,
+                    double fingers) {
+    AddChain({"clavicle_" + side, "upperarm_" + side, "forearm_" + side, "hand_" + side, "fingers_" + side}, chest,
+             {clavicle, shoulder, elbow, wrist, wrist + Normalize(wrist - elbow) * fingers});
+}
+
+void Figure::AddLeg(const std::string& side, int pelvis, Vec3 hip, double thigh, double shin) {
+    AddChain({"thigh_" + side, "shin_" + side, "foot_" + side}, pelvis,
+             {hip, hip - Vec3{0, thigh, 0}, hip - Vec3{0, thigh + shin, 0}});
+}
+
 std::vector<Ring> Figure::Chain(const std::vector<Vec3>& points, const std::vector<std::pair<double, double>>& radii,
                                 Vec3 side0, Vec3 front0) {
     std::vector<Ring> rings;

@@ -19,6 +19,16 @@ public:
     explicit Figure(Ms3dModel& target) : model(target), builder(target) {}
 
     int AddJoint(const std::string& name, int parent, Vec3 position);
+    // The trunk, each joint the child of the one before: pelvis (a root),
+    // spine, chest, neck and head.
+    void AddTrunk(Vec3 pelvis, Vec3 spine, Vec3 chest, Vec3 neck, Vec3 head);
+    // One arm, `side` "r" or "l": clavicle (a child of `chest`), upper arm
+    // at the shoulder, forearm at the elbow, hand at the wrist and fingers
+    // `fingers` beyond the wrist along the forearm.
+    void AddArm(const std::string& side, int chest, Vec3 clavicle, Vec3 shoulder, Vec3 elbow, Vec3 wrist,
+                double fingers);
+    // One straight leg below `hip`: thigh, shin and foot.
+    void AddLeg(const std::string& side, int pelvis, Vec3 hip, double thigh, double shin);
     Vec3 JointPosition(int joint) const { return positions[static_cast<size_t>(joint)]; }
 
     // Rings through `points` (each with side and front radii), framed by
@@ -30,6 +40,11 @@ public:
     Ms3dModel& model;
     MeshBuilder builder;
     std::vector<Vec3> positions;
+
+private:
+    // Joints each the child of the one before, the first of `parent`;
+    // returns the last.
+    int AddChain(const std::vector<std::string>& names, int parent, const std::vector<Vec3>& points);
 };
 
 // One joint's pose relative to its bind pose: a rotation about the joint and

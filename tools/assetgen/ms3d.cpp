@@ -4,31 +4,11 @@
 #include <cstring>
 #include <map>
 
+#include "platform/common/byte_cursor.h"
+
 namespace assetgen {
 
 namespace {
-
-class Writer {
-public:
-    Bytes bytes;
-    void U8(int v) { bytes.push_back(static_cast<uint8_t>(v)); }
-    void U16(int v) {
-        U8(v & 0xff);
-        U8((v >> 8) & 0xff);
-    }
-    void I32(int32_t v) {
-        const uint32_t u = static_cast<uint32_t>(v);
-        for (int i = 0; i < 4; ++i) U8(static_cast<int>((u >> (8 * i)) & 0xff));
-    }
-    void F32(float v) {
-        uint32_t u;
-        std::memcpy(&u, &v, 4);
-        I32(static_cast<int32_t>(u));
-    }
-    void Text(const std::string& text, size_t width) {
-        for (size_t i = 0; i < width; ++i) U8(i < text.size() ? static_cast<unsigned char>(text[i]) : 0);
-    }
-};
 
 bool Check(bool condition, const std::string& message, std::string& error) {
     if (!condition && error.empty()) error = message;
@@ -89,10 +69,10 @@ Bytes WriteMs3d(const Ms3dModel& model, std::string& error) {
     for (const Ms3dTriangle& t : model.triangles) {
         for (int v : t.vertices) ++references[static_cast<size_t>(v)];
     }
-    Writer w;
-    w.Text("MS3D000000", 10);
+    ByteWriter w;
+    w.Chars("MS3D000000", 10);
     w.I32(4);
-    w.U16(static_cast<int>(model.vertices.size()));
+    w.U16(static_cast<uint32_t>(model.vertices.size()));
     for (size_t i = 0; i < model.vertices.size(); ++i) {
         const Ms3dVertex& v = model.vertices[i];
         w.U8(0);
@@ -100,7 +80,7 @@ Bytes WriteMs3d(const Ms3dModel& model, std::string& error) {
         w.U8(v.joint & 0xff);
         w.U8(std::min(references[i], 255));
     }
-    w.U16(static_cast<int>(model.triangles.size()));
+    w.U16(static_cast<uint32_t>(model.triangles.size()));
     for (const Ms3dTriangle& t : model.triangles) {
         w.U16(0);
         for (int v : t.vertices) w.U16(v);
@@ -112,38 +92,38 @@ Bytes WriteMs3d(const Ms3dModel& model, std::string& error) {
         w.U8(1);
         w.U8(t.group);
     }
-    w.U16(static_cast<int>(model.groups.size()));
+    w.U16(static_cast<uint32_t>(model.groups.size()));
     for (const Ms3dGroup& g : model.groups) {
         w.U8(0);
-        w.Text(g.name, 32);
-        w.U16(static_cast<int>(g.triangles.size()));
+        w.Chars(g.name, 32);
+        w.U16(static_cast<uint32_t>(g.triangles.size()));
         for (int t : g.triangles) w.U16(t);
         w.U8(g.material & 0xff);
     }
-    w.U16(static_cast<int>(model.materials.size()));
+    w.U16(static_cast<uint32_t>(model.materials.size()));
     for (const Ms3dMaterial& m : model.materials) {
-        w.Text(m.name, 32);
+        w.Chars(m.name, 32);
         for (const float* colour : {m.ambient, m.diffuse, m.specular, m.emissive}) {
             for (int i = 0; i < 4; ++i) w.F32(colour[i]);
         }
         w.F32(m.shininess);
         w.F32(m.transparency);
         w.U8(0);
-        w.Text(m.texture, 128);
-        w.Text("", 128);
+        w.Chars(m.texture, 128);
+        w.Chars("", 128);
     }
     w.F32(model.framesPerSecond);
     w.F32(0.0f);
     w.I32(model.totalFrames);
-    w.U16(static_cast<int>(model.joints.size()));
+    w.U16(static_cast<uint32_t>(model.joints.size()));
     for (const Ms3dJoint& j : model.joints) {
         w.U8(0);
-        w.Text(j.name, 32);
-        w.Text(j.parent, 32);
+        w.Chars(j.name, 32);
+        w.Chars(j.parent, 32);
         for (float r : j.rotation) w.F32(r);
         for (float p : j.position) w.F32(p);
-        w.U16(static_cast<int>(j.rotationKeys.size()));
-        w.U16(static_cast<int>(j.translationKeys.size()));
+        w.U16(static_cast<uint32_t>(j.rotationKeys.size()));
+        w.U16(static_cast<uint32_t>(j.translationKeys.size()));
         for (const auto* keys : {&j.rotationKeys, &j.translationKeys}) {
             for (const Ms3dKey& k : *keys) {
                 w.F32(k.time);
@@ -156,92 +136,68 @@ Bytes WriteMs3d(const Ms3dModel& model, std::string& error) {
 
 namespace {
 
-class Reader {
-public:
-    explicit Reader(const Bytes& b) : bytes(b) {}
-    bool ok = true;
-    size_t at = 0;
-    bool Need(size_t n) {
-        if (at + n > bytes.size()) ok = false;
-        return ok;
-    }
-    int U8() { return Need(1) ? bytes[at++] : 0; }
-    int U16() {
-        if (!Need(2)) return 0;
-        const int v = bytes[at] | (bytes[at + 1] << 8);
-        at += 2;
-        return v;
-    }
-    int32_t I32() {
-        if (!Need(4)) return 0;
-        uint32_t v = 0;
-        for (int i = 0; i < 4; ++i) v |= static_cast<uint32_t>(bytes[at + i]) << (8 * i);
-        at += 4;
-        return static_cast<int32_t>(v);
-    }
-    float F32() {
-        const uint32_t u = static_cast<uint32_t>(I32());
-        float f;
-        std::memcpy(&f, &u, 4);
-        return f;
-    }
-    std::string Text(size_t width) {
-        if (!Need(width)) return {};
-        std::string s(reinterpret_cast<const char*>(&bytes[at]), width);
-        at += width;
-        return s.substr(0, s.find('\0'));
-    }
-    void Skip(size_t n) {
-        if (Need(n)) at += n;
-    }
+// Reads past a fixed-width text field, keeping what stands before its NUL.
+std::string Text(ByteCursor& r, size_t width) {
+    const unsigned char* at = r.Bytes(width);
+    if (at == nullptr) return {};
+    const std::string text(reinterpret_cast<const char*>(at), width);
+    return text.substr(0, text.find('\0'));
+}
 
-private:
-    const Bytes& bytes;
-};
+int U16(ByteCursor& r) {
+    uint16_t value = 0;
+    r.Read(value);
+    return value;
+}
 
 }  // namespace
 
 Ms3dSummary SummariseMs3d(const Bytes& bytes) {
     Ms3dSummary s;
-    Reader r(bytes);
-    if (r.Text(10) != "MS3D000000") return s;
-    s.version = r.I32();
-    s.vertices = r.U16();
+    ByteCursor r(bytes.data(), bytes.size());
+    int32_t version = 0, totalFrames = 0;
+    if (Text(r, 10) != "MS3D000000" || !r.Read(version)) return s;
+    s.version = version;
+    s.vertices = U16(r);
     r.Skip(static_cast<size_t>(s.vertices) * 15);
-    s.triangles = r.U16();
+    s.triangles = U16(r);
     r.Skip(static_cast<size_t>(s.triangles) * 70);
-    s.groups = r.U16();
-    for (int g = 0; g < s.groups && r.ok; ++g) {
+    s.groups = U16(r);
+    for (int g = 0; g < s.groups && !r.Failed(); ++g) {
+        int8_t material = 0;
         r.Skip(33);
-        r.Skip(static_cast<size_t>(r.U16()) * 2);
-        s.groupMaterials.push_back(static_cast<int8_t>(r.U8()));
+        r.Skip(static_cast<size_t>(U16(r)) * 2);
+        r.Read(material);
+        s.groupMaterials.push_back(material);
     }
-    s.materials = r.U16();
-    for (int m = 0; m < s.materials && r.ok; ++m) {
+    s.materials = U16(r);
+    for (int m = 0; m < s.materials && !r.Failed(); ++m) {
         r.Skip(105);
-        s.textures.push_back(r.Text(128));
+        s.textures.push_back(Text(r, 128));
         r.Skip(128);
     }
-    s.framesPerSecond = r.F32();
-    r.F32();
-    s.totalFrames = r.I32();
-    s.joints = r.U16();
+    r.Read(s.framesPerSecond);
+    r.Skip(4);
+    r.Read(totalFrames);
+    s.totalFrames = totalFrames;
+    s.joints = U16(r);
     bool firstKey = true;
-    for (int j = 0; j < s.joints && r.ok; ++j) {
+    for (int j = 0; j < s.joints && !r.Failed(); ++j) {
         r.Skip(89);
-        const int rotations = r.U16(), translations = r.U16();
+        const int rotations = U16(r), translations = U16(r);
         s.rotationKeys.push_back(rotations);
         s.translationKeys.push_back(translations);
-        for (int k = 0; k < rotations + translations && r.ok; ++k) {
-            const float time = r.F32();
+        for (int k = 0; k < rotations + translations && !r.Failed(); ++k) {
+            float time = 0.0f;
+            r.Read(time);
             r.Skip(12);
             if (firstKey || time < s.firstKeyTime) s.firstKeyTime = time;
             if (firstKey || time > s.lastKeyTime) s.lastKeyTime = time;
             firstKey = false;
         }
     }
-    s.parsedBytes = r.at;
-    s.valid = r.ok;
+    s.parsedBytes = r.Position();
+    s.valid = !r.Failed();
     return s;
 }
 

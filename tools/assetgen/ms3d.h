@@ -61,7 +61,7 @@ struct Ms3dModel {
     std::vector<Ms3dTriangle> triangles;
     std::vector<Ms3dGroup> groups;
     std::vector<Ms3dMaterial> materials;
-    float framesPerSecond = 24.0f;
+    float framesPerSecond = 24.0f;  // the rate of every model in the catalogue
     int totalFrames = 30;
     std::vector<Ms3dJoint> joints;
 };

@@ -81,7 +81,6 @@ const std::vector<std::string>& RoomTextureNames() {
 
 Ms3dModel BuildRoom() {
     Ms3dModel model;
-    model.framesPerSecond = 24.0f;
     model.totalFrames = 30;
     RoomBuilder r(model);
     MeshBuilder& b = r.b;
@@ -90,11 +89,8 @@ Ms3dModel BuildRoom() {
     b.splitFaces = true;
     const auto& names = RoomTextureNames();
     for (size_t i = 0; i < names.size(); ++i) {
-        Ms3dMaterial material;
-        material.name = names[i] + "_" + std::to_string(i + 1);
-        material.texture = ".\\" + names[i] + ".jpg";
-        model.materials.push_back(material);
-        b.AddGroup("room_" + std::to_string(i + 1) + "_" + names[i], static_cast<int>(i));
+        const std::string n = std::to_string(i + 1);
+        b.AddTexturedGroup("room_" + n + "_" + names[i], names[i] + "_" + n, names[i]);
     }
     const double F = kFloor;
 

@@ -32,46 +32,26 @@ constexpr double kStand = 8.0;
 
 Ms3dModel BuildScientist() {
     Ms3dModel model;
-    model.framesPerSecond = 24.0f;
     model.totalFrames = 185;
     Figure f(model);
     MeshBuilder& b = f.builder;
     for (int i = 0; i < kScientistGroups; ++i) {
-        Ms3dMaterial m;
-        m.name = "s" + std::to_string(i + 1);
-        m.texture = ".\\s" + std::to_string(i + 1) + ".jpg";
-        model.materials.push_back(m);
-        b.AddGroup("scientist_" + std::to_string(i + 1), i);
+        const std::string n = std::to_string(i + 1);
+        b.AddTexturedGroup("scientist_" + n, "s" + n, "s" + n);
     }
 
-    f.AddJoint("pelvis", -1, {0, 6.6, 0});
-    f.AddJoint("spine", kPelvis, {0, 7.8, 0});
-    f.AddJoint("chest", kSpine, {0, 9.1, 0});
-    f.AddJoint("neck", kChest, {0, 10.3, 0.05});
-    f.AddJoint("head", kNeck, {0, 10.85, 0.1});
+    f.AddTrunk({0, 6.6, 0}, {0, 7.8, 0}, {0, 9.1, 0}, {0, 10.3, 0.05}, {0, 10.85, 0.1});
     const Vec3 shoulderR{-1.55, 9.85, 0}, shoulderL{1.55, 9.85, 0};
     const Vec3 elbowR = shoulderR + Normalize({-0.15, -1, 0.1}) * 1.95;
     const Vec3 wristR = elbowR + Normalize({0.55, 0.5, 1}) * 1.6;
     const Vec3 elbowL = shoulderL + Normalize({0.15, -1, 0.1}) * 1.95;
     const Vec3 wristL = elbowL + Normalize({-0.45, 0.3, 1}) * 1.6;
     const Vec3 handDirR = Normalize(wristR - elbowR), handDirL = Normalize(wristL - elbowL);
-    f.AddJoint("clavicle_r", kChest, {-0.4, 9.9, 0});
-    f.AddJoint("upperarm_r", kClavicleR, shoulderR);
-    f.AddJoint("forearm_r", kUpperArmR, elbowR);
-    f.AddJoint("hand_r", kForearmR, wristR);
-    f.AddJoint("fingers_r", kHandR, wristR + handDirR * 0.7);
-    f.AddJoint("clavicle_l", kChest, {0.4, 9.9, 0});
-    f.AddJoint("upperarm_l", kClavicleL, shoulderL);
-    f.AddJoint("forearm_l", kUpperArmL, elbowL);
-    f.AddJoint("hand_l", kForearmL, wristL);
-    f.AddJoint("fingers_l", kHandL, wristL + handDirL * 0.7);
+    f.AddArm("r", kChest, {-0.4, 9.9, 0}, shoulderR, elbowR, wristR, 0.7);
+    f.AddArm("l", kChest, {0.4, 9.9, 0}, shoulderL, elbowL, wristL, 0.7);
     const Vec3 hipR{-0.75, 6.45, 0}, hipL{0.75, 6.45, 0};
-    f.AddJoint("thigh_r", kPelvis, hipR);
-    f.AddJoint("shin_r", kThighR, hipR - Vec3{0, kThigh, 0});
-    f.AddJoint("foot_r", kShinR, hipR - Vec3{0, kThigh + kShin, 0});
-    f.AddJoint("thigh_l", kPelvis, hipL);
-    f.AddJoint("shin_l", kThighL, hipL - Vec3{0, kThigh, 0});
-    f.AddJoint("foot_l", kShinL, hipL - Vec3{0, kThigh + kShin, 0});
+    f.AddLeg("r", kPelvis, hipR, kThigh, kShin);
+    f.AddLeg("l", kPelvis, hipL, kThigh, kShin);
     const Vec3 tabletCenter = wristL + handDirL * 0.55 + Vec3{-0.35, 0.12, 0};
     f.AddJoint("tablet", kHandL, tabletCenter);
 

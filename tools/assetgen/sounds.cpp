@@ -5,27 +5,18 @@
 
 #include "geometry.h"
 #include "random.h"
+#include "platform/common/byte_cursor.h"
 
 namespace assetgen {
 
 namespace {
 
-void Tag(Bytes& out, const char* tag) { out.insert(out.end(), tag, tag + 4); }
-
-void U32(Bytes& out, uint32_t v) {
-    for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>((v >> (8 * i)) & 0xff));
-}
-
-void U16(Bytes& out, uint32_t v) {
-    out.push_back(static_cast<uint8_t>(v & 0xff));
-    out.push_back(static_cast<uint8_t>((v >> 8) & 0xff));
-}
-
-// A text field of exactly `width` bytes, NUL-padded (width is even).
-void Text(Bytes& out, const char* id, const std::string& text, size_t width) {
-    Tag(out, id);
-    U32(out, static_cast<uint32_t>(width));
-    for (size_t i = 0; i < width; ++i) out.push_back(i < text.size() && i + 1 < width ? static_cast<uint8_t>(text[i]) : 0);
+// A text chunk of exactly `width` bytes, NUL-terminated and NUL-padded
+// (width is even).
+void Text(ByteWriter& out, const char* id, const std::string& text, size_t width) {
+    out.Chars(id, 4);
+    out.U32(static_cast<uint32_t>(width));
+    out.Chars(text.substr(0, width - 1), width);
 }
 
 uint8_t ToSample(double v) { return static_cast<uint8_t>(std::lround(128.0 + 127.0 * std::clamp(v, -1.0, 1.0))); }
@@ -114,28 +105,27 @@ Bytes WaveFile(const std::vector<uint8_t>& samples, int sampleRate, const std::s
     const uint32_t data = static_cast<uint32_t>(samples.size());
     const uint32_t pad = data & 1u;
     const uint32_t listSize = 66;
-    Bytes out;
-    Tag(out, "RIFF");
-    U32(out, 4 + (8 + 16) + (8 + data + pad) + (8 + listSize));
-    Tag(out, "WAVE");
-    Tag(out, "fmt ");
-    U32(out, 16);
-    U16(out, 1);  // PCM
-    U16(out, 1);  // mono
-    U32(out, static_cast<uint32_t>(sampleRate));
-    U32(out, static_cast<uint32_t>(sampleRate));  // bytes per second
-    U16(out, 1);                                  // block align
-    U16(out, 8);                                  // bits per sample
-    Tag(out, "data");
-    U32(out, data);
-    out.insert(out.end(), samples.begin(), samples.end());
-    if (pad != 0) out.push_back(0);
-    Tag(out, "LIST");
-    U32(out, listSize);
-    Tag(out, "INFO");
-    Text(out, "INAM", title, 22);     // 8 + 22
+    ByteWriter out;
+    out.Chars("RIFF", 4);
+    out.U32(4 + (8 + 16) + (8 + data + pad) + (8 + listSize));
+    out.Chars("WAVEfmt ", 8);
+    out.U32(16);
+    out.U16(1);  // PCM
+    out.U16(1);  // mono
+    out.U32(static_cast<uint32_t>(sampleRate));
+    out.U32(static_cast<uint32_t>(sampleRate));  // bytes per second
+    out.U16(1);                                  // block align
+    out.U16(8);                                  // bits per sample
+    out.Chars("data", 4);
+    out.U32(data);
+    out.Append(samples.data(), samples.size());
+    out.Align(2);
+    out.Chars("LIST", 4);
+    out.U32(listSize);
+    out.Chars("INFO", 4);
+    Text(out, "INAM", title, 22);                // 8 + 22
     Text(out, "ISFT", "Corvane assetgen", 24);  // 8 + 24
-    return out;
+    return out.bytes;
 }
 
 std::vector<SoundSpec> MakeSounds() {

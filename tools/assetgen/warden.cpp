@@ -30,49 +30,29 @@ constexpr double kThigh = 3.05, kShin = 2.95;
 
 Ms3dModel BuildWarden() {
     Ms3dModel model;
-    model.framesPerSecond = 24.0f;
     model.totalFrames = 281;
     Figure f(model);
     MeshBuilder& b = f.builder;
     for (int i = 0; i < kWardenGroups; ++i) {
-        Ms3dMaterial m;
-        m.name = "w" + std::to_string(i + 1);
-        m.texture = ".\\w" + std::to_string(i + 1) + ".jpg";
-        model.materials.push_back(m);
-        b.AddGroup("warden_" + std::to_string(i + 1), i);
+        const std::string n = std::to_string(i + 1);
+        b.AddTexturedGroup("warden_" + n, "w" + n, "w" + n);
     }
 
     // Skeleton in the guard's stance.
-    f.AddJoint("pelvis", -1, {0, 7.0, 0});
-    f.AddJoint("spine", kPelvis, {0, 8.3, 0});
-    f.AddJoint("chest", kSpine, {0, 9.7, 0});
-    f.AddJoint("neck", kChest, {0, 10.9, 0.05});
-    f.AddJoint("head", kNeck, {0, 11.5, 0.1});
+    f.AddTrunk({0, 7.0, 0}, {0, 8.3, 0}, {0, 9.7, 0}, {0, 10.9, 0.05}, {0, 11.5, 0.1});
     const Vec3 shoulderR{-1.75, 10.4, 0}, shoulderL{1.75, 10.4, 0};
     const Vec3 elbowR = shoulderR + Normalize({-0.25, -1, 0.2}) * 2.0;
     const Vec3 wristR = elbowR + Normalize({0.3, -0.25, 1}) * 1.7;
     const Vec3 elbowL = shoulderL + Normalize({0.2, -1, 0.35}) * 2.0;
     const Vec3 wristL = elbowL + Normalize({-0.55, 0.45, 1}) * 1.7;
     const Vec3 handDirR = Normalize(wristR - elbowR), handDirL = Normalize(wristL - elbowL);
-    f.AddJoint("clavicle_r", kChest, {-0.45, 10.45, 0});
-    f.AddJoint("upperarm_r", kClavicleR, shoulderR);
-    f.AddJoint("forearm_r", kUpperArmR, elbowR);
-    f.AddJoint("hand_r", kForearmR, wristR);
-    f.AddJoint("fingers_r", kHandR, wristR + handDirR * 0.75);
+    f.AddArm("r", kChest, {-0.45, 10.45, 0}, shoulderR, elbowR, wristR, 0.75);
     f.AddJoint("thumb_r", kHandR, wristR + handDirR * 0.2 + Vec3{0.25, 0.1, 0});
-    f.AddJoint("clavicle_l", kChest, {0.45, 10.45, 0});
-    f.AddJoint("upperarm_l", kClavicleL, shoulderL);
-    f.AddJoint("forearm_l", kUpperArmL, elbowL);
-    f.AddJoint("hand_l", kForearmL, wristL);
-    f.AddJoint("fingers_l", kHandL, wristL + handDirL * 0.75);
+    f.AddArm("l", kChest, {0.45, 10.45, 0}, shoulderL, elbowL, wristL, 0.75);
     f.AddJoint("thumb_l", kHandL, wristL + handDirL * 0.2 + Vec3{-0.2, 0.15, 0});
     const Vec3 hipR{-0.85, 6.75, 0}, hipL{0.85, 6.75, 0};
-    f.AddJoint("thigh_r", kPelvis, hipR);
-    f.AddJoint("shin_r", kThighR, hipR - Vec3{0, kThigh, 0});
-    f.AddJoint("foot_r", kShinR, hipR - Vec3{0, kThigh + kShin, 0});
-    f.AddJoint("thigh_l", kPelvis, hipL);
-    f.AddJoint("shin_l", kThighL, hipL - Vec3{0, kThigh, 0});
-    f.AddJoint("foot_l", kShinL, hipL - Vec3{0, kThigh + kShin, 0});
+    f.AddLeg("r", kPelvis, hipR, kThigh, kShin);
+    f.AddLeg("l", kPelvis, hipL, kThigh, kShin);
     const Vec3 gripR = wristR + handDirR * 0.45, gripL = wristL + handDirL * 0.45;
     f.AddJoint("rifle", kHandR, gripR);
 

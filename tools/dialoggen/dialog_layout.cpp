@@ -2,29 +2,12 @@
 
 #include <string>
 
+#include "platform/common/byte_cursor.h"
+#include "platform/common/dialog_template.h"
+
 namespace {
 
-// Window and control styles, with the values Windows gives them.
-constexpr uint32_t kPopup = 0x80000000u;
-constexpr uint32_t kChild = 0x40000000u;
-constexpr uint32_t kVisible = 0x10000000u;
-constexpr uint32_t kBorder = 0x00800000u;
-constexpr uint32_t kVerticalScroll = 0x00200000u;
-constexpr uint32_t kGroup = 0x00020000u;
-constexpr uint32_t kTabStop = 0x00010000u;
-constexpr uint32_t kSetFont = 0x40u;
-constexpr uint32_t kCenter = 0x0800u;
-
-constexpr uint32_t kPushButton = 0x0u;
-constexpr uint32_t kDefaultPushButton = 0x1u;
-constexpr uint32_t kAutoCheckBox = 0x3u;
-constexpr uint32_t kLeftText = 0x0u;
-constexpr uint32_t kBitmapPicture = 0xEu;
-constexpr uint32_t kDropDownList = 0x3u;
-
-constexpr uint16_t kButtonClass = 0x0080;
-constexpr uint16_t kStaticClass = 0x0082;
-constexpr uint16_t kComboBoxClass = 0x0085;
+using namespace template_style;
 
 constexpr uint16_t kNoId = 0xFFFF;
 constexpr uint16_t kEmblemBitmap = 227;
@@ -42,7 +25,7 @@ const Control kControls[] = {
     {1, kButtonClass, kDefaultPushButton | kTabStop, "Start", 7, 98, 32, 14},
     {2, kButtonClass, kPushButton | kTabStop, "Exit", 109, 98, 34, 14},
     {kNoId, kStaticClass, kLeftText, "Duskmarch screen saver", 45, 12, 67, 8},
-    {kNoId, kStaticClass, kBitmapPicture, nullptr, 7, 7, 21, 20},
+    {kNoId, kStaticClass, kBitmap, nullptr, 7, 7, 21, 20},
     {1000, kComboBoxClass, kDropDownList | kVerticalScroll | kTabStop, "", 37, 33, 87, 47},
     {kNoId, kStaticClass, kLeftText, "Res:", 11, 35, 16, 9},
     {kNoId, kStaticClass, kLeftText, "Bpp:", 11, 51, 16, 9},
@@ -53,65 +36,49 @@ const Control kControls[] = {
     {1005, kStaticClass, kLeftText | kGroup, "", 132, 7, 11, 8},
 };
 
-class Writer {
-public:
-    void Word(uint16_t value) {
-        bytes.push_back(static_cast<uint8_t>(value & 0xFF));
-        bytes.push_back(static_cast<uint8_t>(value >> 8));
-    }
-    void Short(int16_t value) { Word(static_cast<uint16_t>(value)); }
-    void Dword(uint32_t value) {
-        Word(static_cast<uint16_t>(value & 0xFFFF));
-        Word(static_cast<uint16_t>(value >> 16));
-    }
-    // Texts are plain ASCII, so each character is one UTF-16 unit.
-    void String(const std::string& text) {
-        for (char c : text) Word(static_cast<uint16_t>(static_cast<unsigned char>(c)));
-        Word(0);
-    }
-    void Ordinal(uint16_t number) {
-        Word(0xFFFF);
-        Word(number);
-    }
-    void AlignToDword() {
-        while (bytes.size() % 4 != 0) bytes.push_back(0);
-    }
+// Template texts are plain ASCII, so each character is one UTF-16 unit.
+void String(ByteWriter& out, const std::string& text) {
+    for (char c : text) out.U16(static_cast<unsigned char>(c));
+    out.U16(0);
+}
 
-    std::vector<uint8_t> bytes;
-};
+void Ordinal(ByteWriter& out, uint16_t number) {
+    out.U16(0xFFFF);
+    out.U16(number);
+}
 
 }  // namespace
 
 std::vector<uint8_t> BuildSettingsDialogTemplate() {
-    Writer out;
-    out.Dword(kPopup | kBorder | kSetFont | kCenter);
-    out.Dword(0);  // extended style
-    out.Word(static_cast<uint16_t>(sizeof kControls / sizeof kControls[0]));
-    out.Short(0);
-    out.Short(0);
-    out.Short(150);
-    out.Short(119);
-    out.Word(0);     // no menu
-    out.Word(0);     // the predefined dialog class
-    out.String("");  // no caption
-    out.Word(8);
-    out.String("MS Sans Serif");
+    ByteWriter out;
+    out.U32(kPopup | kBorder | kSetFont | kCenter);
+    out.U32(0);  // extended style
+    out.U16(static_cast<uint16_t>(sizeof kControls / sizeof kControls[0]));
+    out.U16(0);  // x, y, cx, cy
+    out.U16(0);
+    out.U16(150);
+    out.U16(119);
+    out.U16(0);       // no menu
+    out.U16(0);       // the predefined dialog class
+    String(out, "");  // no caption
+    out.U16(8);
+    String(out, "MS Sans Serif");
     for (const Control& control : kControls) {
-        out.AlignToDword();
-        out.Dword(kChild | kVisible | control.style);
-        out.Dword(0);
-        out.Short(control.x);
-        out.Short(control.y);
-        out.Short(control.cx);
-        out.Short(control.cy);
-        out.Word(control.id);
-        out.Ordinal(control.controlClass);
+        out.Align(4);
+        out.U32(kChild | kVisible | control.style);
+        out.U32(0);
+        out.U16(static_cast<uint16_t>(control.x));
+        out.U16(static_cast<uint16_t>(control.y));
+        out.U16(static_cast<uint16_t>(control.cx));
+        out.U16(static_cast<uint16_t>(control.cy));
+        out.U16(control.id);
+        Ordinal(out, control.controlClass);
         if (control.text) {
-            out.String(control.text);
+            String(out, control.text);
         } else {
-            out.Ordinal(kEmblemBitmap);
+            Ordinal(out, kEmblemBitmap);
         }
-        out.Word(0);  // no creation data
+        out.U16(0);  // no creation data
     }
     return out.bytes;
 }

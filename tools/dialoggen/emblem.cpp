@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/common/byte_cursor.h"
+
 namespace {
 
 constexpr int kSide = 32;
@@ -62,39 +64,28 @@ Colour SampleAt(double x, double y) {
 
 uint8_t ToByte(double value) { return static_cast<uint8_t>(std::lround(std::clamp(value, 0.0, 1.0) * 255.0)); }
 
-void PutU16(std::vector<uint8_t>& out, uint16_t value) {
-    out.push_back(static_cast<uint8_t>(value & 0xFF));
-    out.push_back(static_cast<uint8_t>(value >> 8));
-}
-
-void PutU32(std::vector<uint8_t>& out, uint32_t value) {
-    PutU16(out, static_cast<uint16_t>(value & 0xFFFF));
-    PutU16(out, static_cast<uint16_t>(value >> 16));
-}
-
 }  // namespace
 
 std::vector<uint8_t> BuildEmblemBitmap() {
     const uint32_t stride = kSide * 3;  // 96: already a multiple of four
     const uint32_t pixelBytes = stride * kSide;
     const uint32_t pixelOffset = 14 + 40;
-    std::vector<uint8_t> out;
-    out.push_back('B');
-    out.push_back('M');
-    PutU32(out, pixelOffset + pixelBytes);
-    PutU32(out, 0);
-    PutU32(out, pixelOffset);
-    PutU32(out, 40);     // BITMAPINFOHEADER
-    PutU32(out, kSide);  // width
-    PutU32(out, kSide);  // height: positive, so rows run bottom-up
-    PutU16(out, 1);      // planes
-    PutU16(out, 24);     // bits per pixel
-    PutU32(out, 0);      // uncompressed
-    PutU32(out, pixelBytes);
-    PutU32(out, 2835);  // 72 dpi
-    PutU32(out, 2835);
-    PutU32(out, 0);
-    PutU32(out, 0);
+    ByteWriter out;
+    out.Chars("BM", 2);
+    out.U32(pixelOffset + pixelBytes);
+    out.U32(0);
+    out.U32(pixelOffset);
+    out.U32(40);     // BITMAPINFOHEADER
+    out.U32(kSide);  // width
+    out.U32(kSide);  // height: positive, so rows run bottom-up
+    out.U16(1);      // planes
+    out.U16(24);     // bits per pixel
+    out.U32(0);      // uncompressed
+    out.U32(pixelBytes);
+    out.U32(2835);  // 72 dpi
+    out.U32(2835);
+    out.U32(0);
+    out.U32(0);
     for (int row = kSide - 1; row >= 0; --row) {
         for (int column = 0; column < kSide; ++column) {
             Colour sum{0.0, 0.0, 0.0};
@@ -105,10 +96,10 @@ std::vector<uint8_t> BuildEmblemBitmap() {
                 }
             }
             const double n = kSamples * kSamples;
-            out.push_back(ToByte(sum.b / n));
-            out.push_back(ToByte(sum.g / n));
-            out.push_back(ToByte(sum.r / n));
+            out.U8(ToByte(sum.b / n));
+            out.U8(ToByte(sum.g / n));
+            out.U8(ToByte(sum.r / n));
         }
     }
-    return out;
+    return out.bytes;
 }

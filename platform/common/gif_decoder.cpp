@@ -1,17 +1,17 @@
 // GIF decoding: blocks, colour tables, LZW and interlacing, every read
 // bounded. See gif_decoder.h.
 //
-// Platform: any. Dependencies: none.
-#include "platform/linux/gif_decoder.h"
+// Platform: any. Dependencies: none beyond byte_cursor.h.
+#include "platform/common/gif_decoder.h"
 
 #include <cstring>
+
+#include "platform/common/byte_cursor.h"
 
 namespace {
 
 constexpr int kMaxCodeBits = 12;
 constexpr int kTableSize = 1 << kMaxCodeBits;
-
-uint32_t LittleEndian16(const unsigned char* p) { return static_cast<uint32_t>(p[1] << 8 | p[0]); }
 
 // Reads codes least significant bit first from the image's data, gathered
 // out of its sub-blocks.
@@ -156,8 +156,8 @@ bool DecodeGif(const unsigned char* bytes, size_t count, long maxPixels, GifImag
     }
     if (pos >= count || bytes[pos] != 0x2C || count - pos < 10) return false;
 
-    const long width = static_cast<long>(LittleEndian16(bytes + pos + 5));
-    const long height = static_cast<long>(LittleEndian16(bytes + pos + 7));
+    const long width = static_cast<long>(LoadU16LE(bytes + pos + 5));
+    const long height = static_cast<long>(LoadU16LE(bytes + pos + 7));
     const unsigned char flags = bytes[pos + 9];
     pos += 10;
     if (width < 1 || height < 1 || width * height > maxPixels) return false;

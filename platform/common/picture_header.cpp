@@ -1,18 +1,13 @@
 // Picture headers: the format and the size a decoder will allocate for.
 //
-// Platform: any. Dependencies: none. Limitations: see picture_header.h.
-#include "platform/linux/picture_header.h"
+// Platform: any. Dependencies: none beyond byte_cursor.h. Limitations: see picture_header.h.
+#include "platform/common/picture_header.h"
 
 #include <cstdint>
 
-namespace {
+#include "platform/common/byte_cursor.h"
 
-uint32_t BigEndian16(const unsigned char* p) { return static_cast<uint32_t>(p[0] << 8 | p[1]); }
-uint32_t LittleEndian16(const unsigned char* p) { return static_cast<uint32_t>(p[1] << 8 | p[0]); }
-uint32_t LittleEndian32(const unsigned char* p) {
-    return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 | static_cast<uint32_t>(p[2]) << 16 |
-           static_cast<uint32_t>(p[3]) << 24;
-}
+namespace {
 
 bool WithinBounds(long width, long height) {
     return width >= 1 && height >= 1 && width <= kMaxPictureSide && height <= kMaxPictureSide &&
@@ -46,12 +41,12 @@ bool ReadJpegSize(const unsigned char* bytes, size_t count, long* width, long* h
         if (marker == 0x01 || (marker >= 0xD0 && marker <= 0xD8)) continue;  // no length follows
         if (marker == 0x00 || marker == 0xD9 || marker == 0xDA) return false;
         if (count - pos < 2) return false;
-        const size_t length = BigEndian16(bytes + pos);
+        const size_t length = LoadU16BE(bytes + pos);
         if (length < 2 || count - pos < length) return false;
         if (IsFrameHeader(marker)) {
             if (length < 7 || !EndsAfter(bytes, count, pos + length)) return false;
-            *height = static_cast<long>(BigEndian16(bytes + pos + 3));
-            *width = static_cast<long>(BigEndian16(bytes + pos + 5));
+            *height = static_cast<long>(LoadU16BE(bytes + pos + 3));
+            *width = static_cast<long>(LoadU16BE(bytes + pos + 5));
             return true;
         }
         pos += length;
@@ -60,16 +55,16 @@ bool ReadJpegSize(const unsigned char* bytes, size_t count, long* width, long* h
 
 bool ReadBmpSize(const unsigned char* bytes, size_t count, long* width, long* height) {
     if (count < 26) return false;
-    const uint32_t infoSize = LittleEndian32(bytes + 14);
+    const uint32_t infoSize = LoadU32LE(bytes + 14);
     if (infoSize == 12) {  // OS/2 1.x: 16-bit sides
-        *width = static_cast<long>(LittleEndian16(bytes + 18));
-        *height = static_cast<long>(LittleEndian16(bytes + 20));
+        *width = static_cast<long>(LoadU16LE(bytes + 18));
+        *height = static_cast<long>(LoadU16LE(bytes + 20));
         return true;
     }
     if (infoSize < 16) return false;
     // 32-bit signed sides; a negative height is a top-down picture.
-    const int64_t w = static_cast<int32_t>(LittleEndian32(bytes + 18));
-    const int64_t h = static_cast<int32_t>(LittleEndian32(bytes + 22));
+    const int64_t w = static_cast<int32_t>(LoadU32LE(bytes + 18));
+    const int64_t h = static_cast<int32_t>(LoadU32LE(bytes + 22));
     if (w > kMaxPictureSide || h > kMaxPictureSide || h < -kMaxPictureSide) return false;
     *width = static_cast<long>(w);
     *height = static_cast<long>(h < 0 ? -h : h);
@@ -90,8 +85,8 @@ size_t SkipSubBlocks(const unsigned char* bytes, size_t count, size_t pos) {
 // The first image's size; the logical screen must be within bounds as well.
 bool ReadGifSize(const unsigned char* bytes, size_t count, long* width, long* height) {
     if (count < 13) return false;
-    const long screenWidth = static_cast<long>(LittleEndian16(bytes + 6));
-    const long screenHeight = static_cast<long>(LittleEndian16(bytes + 8));
+    const long screenWidth = static_cast<long>(LoadU16LE(bytes + 6));
+    const long screenHeight = static_cast<long>(LoadU16LE(bytes + 8));
     if (screenWidth > kMaxPictureSide || screenHeight > kMaxPictureSide ||
         screenWidth * screenHeight > kMaxPicturePixels) {
         return false;
@@ -102,8 +97,8 @@ bool ReadGifSize(const unsigned char* bytes, size_t count, long* width, long* he
         const unsigned char block = bytes[pos];
         if (block == 0x2C) {  // image descriptor
             if (count - pos < 11) return false;
-            *width = static_cast<long>(LittleEndian16(bytes + pos + 5));
-            *height = static_cast<long>(LittleEndian16(bytes + pos + 7));
+            *width = static_cast<long>(LoadU16LE(bytes + pos + 5));
+            *height = static_cast<long>(LoadU16LE(bytes + pos + 7));
             const unsigned char flags = bytes[pos + 9];
             pos += 10;
             if (flags & 0x80) pos += 3u * (2u << (flags & 7));  // local colour table
