@@ -85,23 +85,23 @@ bool ReadOwnFile(const std::string& path, std::string& text, bool& exists, mode_
 bool WriteReplacing(const std::string& path, const std::string& text, mode_t mode, std::string& reason) {
     const std::string temporary = path + ".corvane-new";
     unlink(temporary.c_str());
+    int failure = 0;  // the errno of the first step that failed
     const int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
-    bool ok = fd >= 0 && fchmod(fd, mode) == 0;
-    for (size_t done = 0; ok && done < text.size();) {
+    if (fd < 0 || fchmod(fd, mode) != 0) failure = errno;
+    for (size_t done = 0; failure == 0 && done < text.size();) {
         const ssize_t wrote = write(fd, text.data() + done, text.size() - done);
         if (wrote < 0 && errno == EINTR) continue;
-        ok = wrote > 0;
-        if (ok) done += static_cast<size_t>(wrote);
+        if (wrote <= 0) failure = wrote < 0 ? errno : EIO;
+        else done += static_cast<size_t>(wrote);
     }
-    ok = ok && fsync(fd) == 0;
-    const int failure = errno;
-    if (fd >= 0) ok = close(fd) == 0 && ok;
-    ok = ok && rename(temporary.c_str(), path.c_str()) == 0;
-    if (!ok) {
-        reason = "cannot write " + path + ": " + std::strerror(failure != 0 ? failure : errno);
+    if (failure == 0 && fsync(fd) != 0) failure = errno;
+    if (fd >= 0 && close(fd) != 0 && failure == 0) failure = errno;
+    if (failure == 0 && rename(temporary.c_str(), path.c_str()) != 0) failure = errno;
+    if (failure != 0) {
+        reason = "cannot write " + path + ": " + std::strerror(failure);
         unlink(temporary.c_str());
     }
-    return ok;
+    return failure == 0;
 }
 
 int Refuse(const std::string& path, const std::string& reason) {
