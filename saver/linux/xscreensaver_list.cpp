@@ -139,6 +139,9 @@ ListEdit AddCorvaneEntry(const std::string& text, std::string& updated, std::str
     updated = text;
     if (!found) {
         if (!text.empty() && text.back() != '\n') updated += '\n';
+        // A last line that goes on into the end of the file is ended first.
+        const size_t count = lines.size();
+        if (count >= 2 && lines[count - 1].begin == text.size() && Continues(text, lines[count - 2])) updated += '\n';
         updated += "programs:\t\t\t\t\t\t\t\t      \\\n" + entryLine + "\\\n\n";
         return ListEdit::Added;
     }

@@ -35,6 +35,8 @@ TEST(XScreenSaverList, ListsOnHandWrittenAndMissingLists) {
     EXPECT_EQ(updated, "programs: maze -root\\n\\\n" + kEntryLine.substr(0, kEntryLine.size() - 2));
     ASSERT_EQ(Add("timeout: 0:10:00", updated), ListEdit::Added);
     EXPECT_EQ(updated, "timeout: 0:10:00\nprograms:\t\t\t\t\t\t\t\t      \\\n" + kEntryLine + "\n");
+    ASSERT_EQ(Add("timeout: 0:10:00 \\\n", updated), ListEdit::Added);  // a line going on into the end
+    EXPECT_EQ(updated, "timeout: 0:10:00 \\\n\nprograms:\t\t\t\t\t\t\t\t      \\\n" + kEntryLine + "\n");
     ASSERT_EQ(Add("", updated), ListEdit::Added);
     EXPECT_EQ(updated, "programs:\t\t\t\t\t\t\t\t      \\\n" + kEntryLine + "\n");
 }
