@@ -1,7 +1,8 @@
 # Installing Corvane, and the packages CPack makes from the installed tree.
 #
-#   Linux:    cmake --install puts the programs, the xscreensaver hack and its
-#             settings description, the desktop entry, icons, AppStream
+#   Linux:    cmake --install puts the programs, the xscreensaver hack, its
+#             settings description and its entry for screen-saver hosts
+#             (MATE), the desktop entry, icons, AppStream
 #             metadata, manual pages and Debian's copyright and changelog
 #             under CMAKE_INSTALL_PREFIX; `cpack -G DEB` makes
 #             corvane_<version>_amd64.deb rooted at /usr, its library
@@ -10,9 +11,7 @@
 #             64-bit build): corvane.exe, corvane.scr and README.txt, no
 #             folder around them.
 #
-# The hack (target corvane-saver) and the screen saver (an executable target
-# whose suffix is .scr) are installed when the build has them; the package
-# checks in tests/e2e/ notice when one is missing.
+# The Windows screen saver is every executable target whose suffix is .scr.
 #
 # The packages carry the project's version, followed by CORVANE_VERSION_MARK:
 # scripts/package sets that to "+dirty" for a tree with uncommitted changes.
@@ -58,6 +57,9 @@ set(CPACK_STRIP_FILES ON)
 if(WIN32)
   install(TARGETS corvane RUNTIME DESTINATION .)
   corvane_executables_with_suffix(.scr screen_savers)
+  if(NOT screen_savers)
+    message(FATAL_ERROR "The build defines no screen saver (.scr) for the package")
+  endif()
   foreach(saver IN LISTS screen_savers)
     install(TARGETS ${saver} RUNTIME DESTINATION .)
   endforeach()
@@ -78,18 +80,15 @@ endif()
 
 # --- Linux -----------------------------------------------------------------
 
-install(TARGETS corvane RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-if(TARGET corvane-model)
-  install(TARGETS corvane-model RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-endif()
+install(TARGETS corvane corvane-model corvane-saver-enable RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 # Where Debian's xscreensaver looks for hacks, and for a hack's settings by
-# the hack's name.
-if(TARGET corvane-saver)
-  install(TARGETS corvane-saver RUNTIME DESTINATION ${CMAKE_INSTALL_LIBEXECDIR}/xscreensaver)
-endif()
-if(EXISTS ${CMAKE_SOURCE_DIR}/saver/corvane-saver.xml)
-  install(FILES ${CMAKE_SOURCE_DIR}/saver/corvane-saver.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/xscreensaver/config)
-endif()
+# the hack's name; and the entry through which MATE's screen saver (and
+# other hosts reading applications/screensavers/) offers it. That entry
+# names the hack by its path under /usr, where the package puts it: MATE
+# runs no hack outside its hack folders.
+install(TARGETS corvane-saver RUNTIME DESTINATION ${CMAKE_INSTALL_LIBEXECDIR}/xscreensaver)
+install(FILES ${CMAKE_SOURCE_DIR}/saver/corvane-saver.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/xscreensaver/config)
+install(FILES ${CORVANE_PACKAGING_DIR}/corvane-saver.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications/screensavers)
 
 # The icon, drawn from the settings dialog's emblem at each hicolor size.
 add_executable(icongen ${CORVANE_PACKAGING_DIR}/icon/icongen.cpp ${CMAKE_SOURCE_DIR}/platform/common/dib_picture.cpp)
@@ -122,10 +121,7 @@ configure_file(${CORVANE_PACKAGING_DIR}/${CORVANE_APP_ID}.metainfo.xml.in
 configure_file(${CORVANE_PACKAGING_DIR}/changelog.in ${CORVANE_GENERATED_DIR}/changelog.Debian @ONLY)
 corvane_gzip(${CORVANE_GENERATED_DIR}/changelog.Debian ${CORVANE_GENERATED_DIR}/changelog.Debian.gz)
 list(APPEND generated_files ${CORVANE_GENERATED_DIR}/changelog.Debian.gz)
-foreach(page IN ITEMS corvane.6 corvane-saver.6 corvane-model.1)
-  if(page STREQUAL "corvane-saver.6" AND NOT TARGET corvane-saver)
-    continue()
-  endif()
+foreach(page IN ITEMS corvane.6 corvane-saver.6 corvane-saver-enable.1 corvane-model.1)
   configure_file(${CORVANE_PACKAGING_DIR}/man/${page} ${CORVANE_GENERATED_DIR}/man/${page} @ONLY)
   corvane_gzip(${CORVANE_GENERATED_DIR}/man/${page} ${CORVANE_GENERATED_DIR}/man/${page}.gz)
   string(REGEX REPLACE ".*\\." "" section ${page})
@@ -157,6 +153,8 @@ starts the show by itself after a 30-second countdown. A camera then glides
 through a lit, textured room where two skeletal-animated characters move,
 a wall panel blinks while a spot light flashes red, and an alarm loops.
 
-The package also carries corvane-saver, the same show as an xscreensaver
-hack, and corvane-model, a tool that shows what is in an MS3D model.")
+The package also carries corvane-saver, the same show as a screen-saver
+hack for xscreensaver and MATE's screen saver, corvane-saver-enable, which
+lists it in a user's xscreensaver settings, and corvane-model, a tool that
+shows what is in an MS3D model.")
 include(CPack)

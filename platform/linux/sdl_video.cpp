@@ -8,6 +8,8 @@
 
 #include <SDL.h>
 
+#include <cstdlib>
+
 #include "platform/linux/failure_reason.h"
 namespace backend {
 namespace {
@@ -17,22 +19,58 @@ namespace {
 // (SDL would turn them into a quit event that no window message stands for).
 [[maybe_unused]] const bool signalsLeftAlone = SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1") == SDL_TRUE;
 
-}  // namespace
+bool started = false;
+std::string startFailure;  // why the first start failed; later calls give the same answer
 
-bool EnsureVideo() {
-    static bool started = false;
-    if (started) return true;
+const char* Variable(const char* name) {
+    const char* value = std::getenv(name);
+    return value != nullptr && *value != '\0' ? value : nullptr;
+}
+
+// One attempt for the whole run; fills startFailure when it fails.
+void StartOnce() {
+    static bool tried = false;
+    if (tried) return;
+    tried = true;
     // The screen saver is switched by window activation (screen_saver.cpp)
     // rather than by SDL's window creation.
     SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
+    std::string display = "(SDL_VIDEODRIVER)";
+    if (Variable("SDL_VIDEODRIVER") == nullptr) {
+        const char* x11 = Variable("DISPLAY");
+        const char* wayland = Variable("WAYLAND_DISPLAY");
+        if (x11 == nullptr && wayland == nullptr) {
+            startFailure = "DISPLAY is not set: there is no display to show on";
+            return;
+        }
+        display = x11 != nullptr ? x11 : wayland;
+        // Only the drivers of the displays named, so that SDL cannot fall
+        // back to a driver without a screen.
+        std::string drivers = x11 != nullptr ? "x11" : "";
+        if (wayland != nullptr) drivers += drivers.empty() ? "wayland" : ",wayland";
+        SDL_SetHint(SDL_HINT_VIDEODRIVER, drivers.c_str());
+    }
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-        static bool reported = false;  // every later call asks again; say it once
-        if (!reported) ReportSdlFailure("SDL_InitSubSystem");
-        reported = true;
-        return false;
+        startFailure = "cannot open display " + display + " (" + SDL_GetError() + ")";
+        return;
     }
     started = true;
-    return true;
+}
+
+}  // namespace
+
+bool EnsureVideo() {
+    if (started) return true;
+    static bool reported = false;  // every later call asks again; say it once
+    StartOnce();
+    if (!started && !reported) ReportFailure("SDL_InitSubSystem", startFailure.c_str());
+    reported = true;
+    return started;
+}
+
+std::string NoScreenReason() {
+    StartOnce();
+    return started ? std::string() : startFailure;
 }
 
 }  // namespace backend

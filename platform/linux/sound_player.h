@@ -25,6 +25,8 @@ public:
 
     // Opens the audio device on the first call; false when there is none.
     bool Open();
+    // Open was tried and found no device.
+    bool OpenFailed() const { return tried && device == 0; }
     // Starts the sound in place of the one playing. With `wait`, returns
     // once it has ended (false if the device stopped taking samples). A
     // looping sound plays until Stop or the next sound.

@@ -4,15 +4,17 @@
 // (--window-id, else with --root the window xscreensaver names in
 // XSCREENSAVER_WINDOW, else the root window; otherwise a window of its own)
 // and runs the saver (saver.h). SIGTERM and SIGINT end it after the current
-// frame with status 0, as xscreensaver expects of its hacks. Bad arguments, a
-// window that does not exist or a display that cannot show GL print one line
-// and the usage (for arguments) on standard error and end with status 1.
+// frame with status 0, as xscreensaver expects of its hacks. Bad arguments, no
+// screen to show on (sdl_video.h), a window that does not exist or a display
+// that cannot show GL print one line and the usage (for arguments) on
+// standard error and end with status 1.
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
 #include "platform/linux/foreign_window.h"
+#include "platform/linux/sdl_video.h"
 #include "saver/saver.h"
 
 namespace {
@@ -61,6 +63,11 @@ int main(int argc, char** argv) {
     if (options.showVersion) {
         std::printf("corvane-saver %s\n", CORVANE_VERSION);
         return 0;
+    }
+    const std::string noScreen = backend::NoScreenReason();
+    if (!noScreen.empty()) {
+        std::fprintf(stderr, "corvane-saver: %s\n", noScreen.c_str());
+        return 1;
     }
     if (options.target == SaverTarget::Root && !ResolveRoot(options, error)) {
         std::fprintf(stderr, "corvane-saver: %s\n", error.c_str());

@@ -8,7 +8,13 @@
 # settings dialog with every control drawn; corvane-model reports the
 # package's version; xscreensaver, run as user nobody with "corvane-saver"
 # given by bare name, shows the scene when activated (lit, moving, the spot
-# light going red and back); the purge removes every file it installed.
+# light going red and back), listed by corvane-saver-enable, which is checked
+# on a fresh home, twice over, on a file xscreensaver-settings wrote and on
+# files it must refuse; MATE's screen saver shows the scene through the
+# package's screen-saver entry and ends it; the hack, run in MATE's
+# environment without --sound, prints nothing and opens no audio device; the
+# three programs without a display end at once with their reason; the purge
+# removes every file it installed.
 # Screenshots land in <build-dir>/e2e/package_deb/.
 #
 # Usage: tests/e2e/package_deb.sh <build-dir>   (as root: it installs)
@@ -24,7 +30,8 @@ if [ "$(id -u)" != 0 ]; then
   exit 77
 fi
 for tool in cpack dpkg-deb dpkg-shlibdeps apt-get lintian desktop-file-validate appstreamcli man xscreensaver \
-            xscreensaver-command runuser Xvfb xdotool xwininfo import convert identify compare gocr; do
+            xscreensaver-command xscreensaver-settings runuser Xvfb xdotool xwininfo import convert identify compare \
+            gocr mate-screensaver mate-screensaver-command dbus-run-session gsettings strace; do
   command -v "$tool" >/dev/null || { echo "$PROGRAM_NAME: FAIL (missing $tool)"; exit 1; }
 done
 [ -f "$BUILD/CPackConfig.cmake" ] || { echo "$PROGRAM_NAME: FAIL (no CPack configuration in $BUILD)"; exit 1; }
@@ -61,17 +68,26 @@ expect "desktop-file-validate passes" \
   desktop-file-validate "$ROOT_FS/usr/share/applications/io.github.corvane.Corvane.desktop"
 expect "appstreamcli validate passes" \
   appstreamcli validate --no-net "$ROOT_FS/usr/share/metainfo/io.github.corvane.Corvane.metainfo.xml"
-for page in man6/corvane.6 man6/corvane-saver.6 man1/corvane-model.1; do
+for page in man6/corvane.6 man6/corvane-saver.6 man1/corvane-saver-enable.1 man1/corvane-model.1; do
   warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$ROOT_FS/usr/share/man/$page.gz" 2>&1 >"$WORK/page.txt")
   expect "the manual page $page renders without warnings${warnings:+ ($warnings)}" \
     [ -z "$warnings" -a -s "$WORK/page.txt" ]
 done
 
-for file in usr/bin/corvane usr/bin/corvane-model usr/libexec/xscreensaver/corvane-saver \
+for file in usr/bin/corvane usr/bin/corvane-model usr/bin/corvane-saver-enable usr/libexec/xscreensaver/corvane-saver \
             usr/share/xscreensaver/config/corvane-saver.xml usr/share/doc/corvane/copyright \
             usr/share/doc/corvane/changelog.Debian.gz; do
   expect "it holds /$file" [ -f "$ROOT_FS/$file" ]
 done
+# The entry screen-saver hosts (MATE) read: it must run the hack the package
+# installs, where MATE runs hacks from.
+ENTRY=$ROOT_FS/usr/share/applications/screensavers/corvane-saver.desktop
+entry_key() { sed -n "s/^$1=//p" "$ENTRY"; }
+expect "desktop-file-validate passes the screen-saver entry" desktop-file-validate "$ENTRY"
+expect "the entry's Exec runs the installed hack with --root ($(entry_key Exec))" \
+  [ "$(entry_key Exec)" = "/usr/libexec/xscreensaver/corvane-saver --root" ]
+expect "the entry's TryExec names the installed hack ($(entry_key TryExec))" \
+  [ "$(entry_key TryExec)" = /usr/libexec/xscreensaver/corvane-saver -a -x "$ROOT_FS$(entry_key TryExec)" ]
 for size in 48 128 256; do
   icon=$ROOT_FS/usr/share/icons/hicolor/${size}x$size/apps/io.github.corvane.Corvane.png
   got=$(identify -format '%wx%h' "$icon" 2>/dev/null)
@@ -124,11 +140,62 @@ else
   finished 1
 fi
 
-echo "xscreensaver as user nobody, with corvane-saver by bare name"
-HOME_DIR=$WORK/home
-mkdir -p "$HOME_DIR"
+echo "corvane-saver-enable as user nobody"
 chmod 711 "$WORK"
-cat >"$HOME_DIR/.xscreensaver" <<'EOF'
+mkdir -p "$WORK/home" "$WORK/written" "$WORK/bad"
+chown nobody "$WORK/home" "$WORK/written" "$WORK/bad"
+HOME_DIR=$WORK/home
+as_nobody() { runuser -u nobody -- env HOME="$HOME_DIR" DISPLAY="$DISPLAY" PATH=/usr/bin:/bin "$@"; }
+enable() { as_nobody corvane-saver-enable >/dev/null 2>"$WORK/enable.err"; }
+enable
+expect "on a fresh home it makes ~/.xscreensaver listing the hack" \
+  grep -q 'GL:.*corvane-saver --root' "$HOME_DIR/.xscreensaver"
+cp "$HOME_DIR/.xscreensaver" "$WORK/made"
+enable
+expect "run again, it changes nothing" cmp -s "$WORK/made" "$HOME_DIR/.xscreensaver"
+
+# xscreensaver-settings writes its file once a hack is ticked off in its list.
+setpriv --reuid=nobody --regid=nogroup --clear-groups env HOME="$WORK/written" DISPLAY="$DISPLAY" \
+  PATH=/usr/bin:/bin xscreensaver-settings >/dev/null 2>&1 &
+settings=$!
+find_settings() { xdotool search --onlyvisible --name '^XScreenSaver: .* Settings$' 2>/dev/null | head -n 1; }
+written() { [ -s "$WORK/written/.xscreensaver" ] && echo yes; }
+if window=$(wait_for find_settings 30); then
+  sleep 2
+  read -r _ _ x y < <(geometry "$window")
+  xdotool mousemove $((x + 36)) $((y + 235)) click 1  # a tick in the list of hacks
+fi
+wait_for written 10 >/dev/null
+kill "$settings" 2>/dev/null
+wait "$settings" 2>/dev/null
+if [ -s "$WORK/written/.xscreensaver" ]; then
+  cp "$WORK/written/.xscreensaver" "$WORK/before"
+  HOME_DIR=$WORK/written enable
+  diff "$WORK/before" "$WORK/written/.xscreensaver" >"$WORK/enable.diff"
+  expect "on a file xscreensaver-settings wrote it adds one entry and changes nothing else ($(grep '^[<>]' "$WORK/enable.diff"))" \
+    eval '[ "$(grep -c "^[<>]" "$WORK/enable.diff")" = 1 ] && grep -q "^> .*GL:.*corvane-saver --root" "$WORK/enable.diff"'
+  expect "it keeps the file as it was beside it" cmp -s "$WORK/before" "$WORK/written/.xscreensaver.corvane-backup"
+else
+  fail "xscreensaver-settings writes ~/.xscreensaver when a hack is ticked off"
+fi
+for case in garbled foreign; do
+  if [ $case = garbled ]; then
+    printf 'timeout:\t0:10:00\nthis is no setting\n' >"$WORK/bad/.xscreensaver"
+    chown nobody "$WORK/bad/.xscreensaver"
+  else
+    printf 'timeout:\t0:10:00\n' >"$WORK/bad/.xscreensaver"
+    chown root "$WORK/bad/.xscreensaver"
+  fi
+  cp "$WORK/bad/.xscreensaver" "$WORK/before"
+  HOME_DIR=$WORK/bad enable
+  status=$?
+  expect "a $case file is refused with status 1 and one reason ($(cat "$WORK/enable.err"))" \
+    [ "$status" = 1 -a "$(wc -l <"$WORK/enable.err")" = 1 ]
+  expect "a $case file is left as it was" cmp -s "$WORK/before" "$WORK/bad/.xscreensaver"
+done
+
+echo "xscreensaver as user nobody, with the list corvane-saver-enable made"
+cat >>"$HOME_DIR/.xscreensaver" <<'EOF'
 mode:		one
 selected:	0
 splash:		False
@@ -136,10 +203,7 @@ fade:		False
 unfade:		False
 lock:		False
 timeout:	0:30:00
-programs:	GL: corvane-saver --root \n
 EOF
-chown -R nobody "$HOME_DIR"
-as_nobody() { runuser -u nobody -- env HOME="$HOME_DIR" DISPLAY="$DISPLAY" PATH=/usr/bin:/bin "$@"; }
 as_nobody xscreensaver --no-splash >"$WORK/xscreensaver.log" 2>&1 &
 SAVER_PID=$!
 deadline=$((SECONDS + 20))
@@ -167,6 +231,81 @@ as_nobody xscreensaver-command -deactivate >/dev/null 2>&1
 kill "$SAVER_PID" 2>/dev/null
 wait "$SAVER_PID" 2>/dev/null
 SAVER_PID=
+
+echo "MATE's screen saver, theme screensavers-corvane-saver"
+MATE_HOME=$WORK/mate
+mkdir -p "$MATE_HOME"
+env -i HOME="$MATE_HOME" DISPLAY="$DISPLAY" PATH=/usr/bin:/bin dbus-run-session -- sh -c '
+  echo "$DBUS_SESSION_BUS_ADDRESS" >"$HOME/bus"
+  gsettings set org.mate.screensaver mode single &&
+  gsettings set org.mate.screensaver themes "[\"screensavers-corvane-saver\"]" &&
+  gsettings set org.mate.screensaver lock-enabled false &&
+  exec mate-screensaver --no-daemon' >"$WORK/mate.log" 2>&1 &
+SAVER_PID=$!
+mate() { env -i HOME="$MATE_HOME" DISPLAY="$DISPLAY" DBUS_SESSION_BUS_ADDRESS="$(cat "$MATE_HOME/bus")" "$@"; }
+mate_up() { [ -s "$MATE_HOME/bus" ] && mate mate-screensaver-command --query >/dev/null 2>&1 && echo up; }
+# in_mate NAME: the process running NAME in this MATE session (by its home).
+in_mate() {
+  local pid
+  for pid in $(pgrep -u root -f "(^|/)$1( |\$)"); do
+    tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qx "HOME=$MATE_HOME" && { echo "$pid"; return 0; }
+  done
+  return 1
+}
+mate_hack() { in_mate corvane-saver; }
+if wait_for mate_up 20 >/dev/null && mate mate-screensaver-command --activate >/dev/null &&
+   hack=$(wait_for mate_hack 10); then
+  pass "mate-screensaver --activate runs the hack within 10 s"
+  tr '\0' '\n' <"/proc/$hack/environ" | grep -v '^XSCREENSAVER_WINDOW=' >"$WORK/mate.env"
+  check_saver_scene mate
+  mate mate-screensaver-command --deactivate >/dev/null
+  gone() { mate_hack >/dev/null || echo gone; }
+  expect "--deactivate ends the hack within 2 s" eval 'wait_for gone 2 >/dev/null'
+else
+  fail "mate-screensaver --activate runs the hack within 10 s"
+  tail -n 5 "$WORK/mate.log"
+fi
+mate mate-screensaver-command --exit >/dev/null 2>&1
+sleep 1
+expect "nothing of MATE's screen saver or the hack is left running" \
+  eval '! in_mate corvane-saver >/dev/null && ! in_mate mate-screensaver >/dev/null'
+
+echo "the hack in MATE's environment without --sound: silent"
+if [ -s "$WORK/mate.env" ]; then
+  mapfile -t environment <"$WORK/mate.env"
+  env -i "${environment[@]}" strace -f -qq -e trace=openat,connect -o "$WORK/strace.log" \
+    /usr/libexec/xscreensaver/corvane-saver --root >/dev/null 2>"$WORK/silent.err" &
+  tracer=$!
+  sleep 5
+  pkill -TERM -P "$tracer" -x corvane-saver
+  wait "$tracer"
+  expect "it prints nothing on standard error ($(head -c 200 "$WORK/silent.err"))" [ ! -s "$WORK/silent.err" ]
+  sound=$(grep -E '/dev/snd|pulse/native|pipewire-0|/etc/pulse|alsa\.conf' "$WORK/strace.log" | head -n 3)
+  expect "it opens no audio device or sound-server socket${sound:+ ($sound)}" [ -z "$sound" ]
+else
+  fail "the hack's environment under MATE is known"
+fi
+
+echo "no display: each program ends at once with its reason"
+MODEL=$(dirname "$EMBLEM")/room.ms3d
+for display in "" :59; do
+  for run in "0 corvane" "1 /usr/libexec/xscreensaver/corvane-saver --root" "1 corvane-model view $MODEL"; do
+    set -- $run
+    status=$1
+    shift
+    started=$SECONDS
+    if [ -n "$display" ]; then
+      env -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER DISPLAY="$display" timeout 10 "$@" >/dev/null 2>"$WORK/nodisplay.err"
+    else
+      env -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER -u DISPLAY timeout 10 "$@" >/dev/null 2>"$WORK/nodisplay.err"
+    fi
+    got=$?
+    took=$((SECONDS - started))
+    expect "${display:-no DISPLAY}: $(basename "$1") ends in $took s with status $got and \"$(cat "$WORK/nodisplay.err")\"" \
+      eval '[ $got = $status -a $took -le 5 -a "$(wc -l <"$WORK/nodisplay.err")" = 1 ] &&
+            grep -q "${display:-DISPLAY is not set}" "$WORK/nodisplay.err"'
+  done
+done
 
 echo "purging it"
 if "${APT[@]}" purge corvane >"$WORK/purge.log" 2>&1; then

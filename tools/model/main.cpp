@@ -5,7 +5,8 @@
 //   corvane-model view FILE          a window showing the model animating
 //   corvane-model --version          the tool's name and the project's version
 //
-// An unreadable or malformed file prints one line on stderr and exits 1.
+// An unreadable or malformed file prints one line on stderr and exits 1, as
+// does `view` when there is no screen to show on (sdl_video.h).
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
@@ -14,6 +15,7 @@
 #include <string>
 
 #include "model/ms3d_model.h"
+#include "platform/linux/sdl_video.h"
 #include "tools/model/model_report.h"
 #include "tools/model/model_viewer.h"
 
@@ -77,6 +79,11 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (command == "view" && argc == 3) {
+        const std::string noScreen = backend::NoScreenReason();
+        if (!noScreen.empty()) {
+            std::fprintf(stderr, "corvane-model: %s\n", noScreen.c_str());
+            return 1;
+        }
         MS3DModel model;
         if (!Load(model, path)) return 1;
         return RunViewer(model, path);
