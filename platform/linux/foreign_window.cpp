@@ -12,10 +12,10 @@
 #include <memory>
 #include <vector>
 
+#include "platform/common/window_frame.h"
 #include "platform/linux/dialog_window.h"
 #include "platform/linux/sdl_video.h"
 #include "platform/linux/window_class.h"
-#include "platform/linux/window_frame.h"
 #include "platform/window_id.h"
 
 namespace backend {
@@ -239,9 +239,9 @@ BOOL WINAPI MoveWindow(HWND handle, int x, int y, int width, int height, BOOL /*
             return FALSE;
     } else {
         // A top-level window: the size given is the outer one.
-        const FrameInsets frame = FrameFor(window->style, window->exStyle, false);
-        width = std::max(1, width - static_cast<int>(frame.left + frame.right));
-        height = std::max(1, height - static_cast<int>(frame.top + frame.bottom));
+        const common::FrameInsets frame = common::FrameFor(window->style, window->exStyle, false);
+        width = common::ClientWidth(width, frame, 1);
+        height = common::ClientHeight(height, frame, 1);
         SDL_SetWindowPosition(window->sdlWindow, x + static_cast<int>(frame.left), y + static_cast<int>(frame.top));
         SDL_SetWindowSize(window->sdlWindow, width, height);
     }
