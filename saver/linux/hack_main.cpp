@@ -12,7 +12,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "platform/linux/foreign_window.h"
+#include "platform/window_id.h"
 #include "saver/saver.h"
 
 namespace {
@@ -37,7 +37,7 @@ bool ResolveRoot(SaverOptions& options, std::string& error) {
         }
         return true;
     }
-    options.windowId = backend::RootWindowId();
+    options.windowId = RootWindowId();
     if (options.windowId == 0) {
         error = "cannot open the X display";
         return false;
