@@ -6,7 +6,9 @@
 // window needs a registered class, a class with live windows cannot be
 // unregistered, a device context is released only for its own window, and
 // so on. Showing, focusing and destroying a window send the activation and
-// focus messages Windows sends, re-entrantly, to the class's procedure.
+// focus messages Windows sends, re-entrantly, to the class's procedure; a
+// first show sends WM_SIZE again and asks for a paint. The frame is the
+// Linux backend's table (platform/common/window_frame.h).
 #pragma once
 
 #include <functional>
