@@ -125,6 +125,7 @@ HFONT WINAPI CreateFontA(int height, int /*width*/, int /*escapement*/, int /*or
         return nullptr;
     }
     if (!FT_IS_SCALABLE(face) || FT_Set_Pixel_Sizes(face, 0, PixelsPerEm(face, height)) != 0) {
+        backend::ReportFailure("CreateFontA", (file + ": the face cannot be scaled to that height").c_str());
         FT_Done_Face(face);
         return nullptr;
     }
