@@ -12,6 +12,10 @@
 //            CreateWindowExA, be measured with GetClientRect and be watched
 //            with IsWindow.
 //   Fake:    a live fake window with that handle value.
+//
+// RootWindowId (Linux only) is the number of the whole screen's window, the
+// X root window of the default screen, for a hack told to draw on the
+// desktop itself; 0 when there is no X display.
 #pragma once
 
 #include <cstdint>
@@ -27,4 +31,5 @@ inline HWND WindowFromId(uint64_t id) {
 }
 #else
 HWND WindowFromId(uint64_t id);
+uint64_t RootWindowId();
 #endif

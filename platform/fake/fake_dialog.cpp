@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "platform/common/dialog_template.h"
+#include "platform/common/timer_period.h"
 #include "platform/fake/fake_platform.h"
 
 namespace fake {
@@ -29,6 +30,7 @@ struct Control {
 struct Timer {
     UINT_PTR id;
     UINT period;
+    TIMERPROC callback;
 };
 
 struct Host {
@@ -125,9 +127,17 @@ INT_PTR ChooseListEntry(int id, int position) {
 }
 
 void TickTimers() {
+    if (!TheHost().running) return;
     // A copy: the procedure may set or kill timers while they are ticked.
     const std::vector<Timer> timers = TheHost().timers;
-    for (const Timer& timer : timers) SendToDialog(WM_TIMER, timer.id, 0);
+    for (const Timer& timer : timers) {
+        // As DispatchMessage does for WM_TIMER: the callback instead of the procedure.
+        if (timer.callback) {
+            timer.callback(TheHost().dialog, WM_TIMER, timer.id, timeGetTime());
+        } else {
+            SendToDialog(WM_TIMER, timer.id, 0);
+        }
+    }
 }
 
 HWND CurrentDialog() { return TheHost().dialog; }
@@ -217,7 +227,7 @@ UINT_PTR WINAPI SetTimer(HWND window, UINT_PTR id, UINT elapse, TIMERPROC timerP
     auto& timers = host.timers;
     timers.erase(std::remove_if(timers.begin(), timers.end(), [id](const fake::Timer& t) { return t.id == id; }),
                  timers.end());
-    timers.push_back(fake::Timer{id, elapse});
+    timers.push_back(fake::Timer{id, common::TimerPeriod(elapse), timerProc});
     return id != 0 ? id : 1;
 }
 

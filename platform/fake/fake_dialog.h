@@ -34,7 +34,8 @@ INT_PTR SendToDialog(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
 INT_PTR PressButton(int id);                    // WM_COMMAND, BN_CLICKED
 INT_PTR ClickCheckBox(int id);                  // toggles the box, then WM_COMMAND, BN_CLICKED
 INT_PTR ChooseListEntry(int id, int position);  // selects, then WM_COMMAND, CBN_SELCHANGE
-// WM_TIMER for each running timer, in the order they were set.
+// WM_TIMER for each running timer, in the order they were set: its callback
+// when SetTimer was given one, else the dialog procedure.
 void TickTimers();
 
 // State of the current dialog, or of the last one after it ended (until the
@@ -46,7 +47,8 @@ std::vector<std::string> ListEntries(int id);
 int ListSelection(int id);  // CB_ERR when nothing is selected
 int CheckState(int id);
 std::string ControlText(int id);
-// The period of a running timer, 0 when no such timer runs.
+// The period of a running timer as Windows clamps it, 0 when no such timer
+// runs.
 UINT TimerPeriod(UINT_PTR id);
 
 }  // namespace fake

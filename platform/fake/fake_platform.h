@@ -4,7 +4,8 @@
 // its call here (name and arguments rendered as text) and consults the
 // script before answering, so a test can drive any failure path without a
 // display, a GL driver or a sound device. Limitations: no window is shown,
-// nothing is drawn, and the message queue holds only what was posted.
+// nothing is drawn, and the message queue holds only what was posted (and
+// the paint request of a shown window).
 //
 // Fake implementations use Record() and ShouldFail()/Answer(); tests use the
 // rest. Reset() returns everything to the start state.

@@ -2,8 +2,7 @@
 // for unit tests. See fake_queue.h.
 #include "platform/fake/fake_queue.h"
 
-#include <deque>
-
+#include "platform/common/thread_queue.h"
 #include "platform/fake/fake_platform.h"
 #include "platform/fake/fake_window.h"
 
@@ -11,9 +10,7 @@ namespace fake {
 namespace {
 
 struct State {
-    std::deque<MSG> posted;
-    bool quit = false;
-    int quitCode = 0;
+    common::ThreadQueue queue;
     std::function<void()> idleHook;
     bool wouldBlock = false;
 };
@@ -29,29 +26,8 @@ std::string Number(long long value) { return std::to_string(value); }
 
 std::string Handle(const void* handle) { return Hex(reinterpret_cast<uintptr_t>(handle)); }
 
-MSG MakeMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    MSG msg{};
-    msg.hwnd = window;
-    msg.message = message;
-    msg.wParam = wParam;
-    msg.lParam = lParam;
-    return msg;
-}
-
-// Posted messages first; the quit flag becomes WM_QUIT once they are gone.
-bool Take(MSG* msg, bool remove) {
-    State& state = TheState();
-    if (!state.posted.empty()) {
-        *msg = state.posted.front();
-        if (remove) state.posted.pop_front();
-        return true;
-    }
-    if (state.quit) {
-        *msg = MakeMessage(nullptr, WM_QUIT, static_cast<WPARAM>(state.quitCode), 0);
-        if (remove) state.quit = false;
-        return true;
-    }
-    return false;
+bool Take(MSG* msg, HWND window, UINT filterMin, UINT filterMax, bool remove) {
+    return TheState().queue.Take(msg, window, filterMin, filterMax, remove, WindowToPaint);
 }
 
 }  // namespace
@@ -62,11 +38,12 @@ LRESULT SendToWindow(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void PostToQueue(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    TheState().posted.push_back(MakeMessage(window, message, wParam, lParam));
+    TheState().queue.Post(common::MakeMessage(window, message, wParam, lParam));
 }
 
-int QueuedMessageCount() { return static_cast<int>(TheState().posted.size()); }
-bool QuitRequested() { return TheState().quit; }
+void DropQueuedMessages(HWND window) { TheState().queue.DropFor(window); }
+int QueuedMessageCount() { return TheState().queue.Count(); }
+bool QuitRequested() { return TheState().queue.QuitPosted(); }
 void OnGetMessageIdle(std::function<void()> hook) { TheState().idleHook = std::move(hook); }
 bool GetMessageWouldBlock() { return TheState().wouldBlock; }
 
@@ -74,29 +51,29 @@ bool GetMessageWouldBlock() { return TheState().wouldBlock; }
 
 void WINAPI PostQuitMessage(int exitCode) {
     fake::Record("PostQuitMessage", {fake::Number(exitCode)});
-    fake::TheState().quit = true;
-    fake::TheState().quitCode = exitCode;
+    fake::TheState().queue.PostQuit(exitCode);
 }
 
 BOOL WINAPI PeekMessageA(LPMSG msg, HWND window, UINT filterMin, UINT filterMax, UINT removeFlags) {
     fake::Record("PeekMessageA", {fake::Handle(window), fake::Number(filterMin), fake::Number(filterMax),
                                   fake::Hex(removeFlags)});
     if (fake::ShouldFail("PeekMessageA") || !msg) return FALSE;
-    return fake::Take(msg, (removeFlags & PM_REMOVE) != 0) ? TRUE : FALSE;
+    if (window && !fake::FindWindowState(window)) return FALSE;
+    return fake::Take(msg, window, filterMin, filterMax, (removeFlags & PM_REMOVE) != 0) ? TRUE : FALSE;
 }
 
 BOOL WINAPI GetMessageA(LPMSG msg, HWND window, UINT filterMin, UINT filterMax) {
     fake::Record("GetMessageA", {fake::Handle(window), fake::Number(filterMin), fake::Number(filterMax)});
-    if (fake::ShouldFail("GetMessageA") || !msg) return -1;
-    if (!fake::Take(msg, true)) {
+    if (fake::ShouldFail("GetMessageA") || !msg || (window && !fake::FindWindowState(window))) return -1;
+    if (!fake::Take(msg, window, filterMin, filterMax, true)) {
         if (fake::TheState().idleHook) {
             auto hook = fake::TheState().idleHook;
             hook();
         }
-        if (!fake::Take(msg, true)) {
+        if (!fake::Take(msg, window, filterMin, filterMax, true)) {
             // The real call would wait for ever; end the caller's loop instead.
             fake::TheState().wouldBlock = true;
-            *msg = fake::MakeMessage(nullptr, WM_QUIT, 0, 0);
+            *msg = common::MakeMessage(nullptr, WM_QUIT, 0, 0);
         }
     }
     return msg->message == WM_QUIT ? FALSE : TRUE;
@@ -114,15 +91,22 @@ LRESULT WINAPI DispatchMessageA(const MSG* msg) {
     }
     fake::Record("DispatchMessageA", {fake::Handle(msg->hwnd), fake::Hex(msg->message), fake::Hex(msg->wParam),
                                       fake::Hex(static_cast<uint64_t>(msg->lParam))});
-    return fake::SendToWindow(msg->hwnd, msg->message, msg->wParam, msg->lParam);
+    const LRESULT result = fake::SendToWindow(msg->hwnd, msg->message, msg->wParam, msg->lParam);
+    // No BeginPaint in the subset: a dispatched WM_PAINT counts as painted.
+    if (msg->message == WM_PAINT) fake::MarkPainted(msg->hwnd);
+    return result;
 }
 
 // What Windows does by default for the messages the program passes on: the
-// close command and Alt+F4 become WM_CLOSE, and WM_CLOSE destroys the window.
+// close command and Alt+F4 become WM_CLOSE, WM_CLOSE destroys the window,
+// and painting is taken as done.
 LRESULT WINAPI DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     fake::Record("DefWindowProcA", {fake::Handle(window), fake::Hex(message), fake::Hex(wParam),
                                     fake::Hex(static_cast<uint64_t>(lParam))});
     switch (message) {
+    case WM_PAINT:
+        fake::MarkPainted(window);
+        return 0;
     case WM_CLOSE:
         DestroyWindow(window);
         return 0;

@@ -1,8 +1,9 @@
 // Scripting the fake message queue.
 //
-// Platform: none (unit tests). Posted messages wait in one thread queue;
-// PostQuitMessage sets the quit flag, which, as on Windows, is taken as a
-// WM_QUIT message only once the posted messages are gone. GetMessageA cannot
+// Platform: none (unit tests). The queue's order and filters are those of
+// platform/common/thread_queue.h, as in the Linux backend: posted messages,
+// then WM_QUIT once PostQuitMessage was called, then WM_PAINT for a shown
+// window not painted since. GetMessageA cannot
 // block here: with nothing to take it runs the idle hook once, and if still
 // nothing is queued it records that it would have waited forever and returns
 // WM_QUIT so that the test ends instead of hanging.
@@ -19,6 +20,8 @@ namespace fake {
 LRESULT SendToWindow(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 // Appends a message to the thread's queue.
 void PostToQueue(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// Forgets the messages posted for a window (DestroyWindow).
+void DropQueuedMessages(HWND window);
 int QueuedMessageCount();
 bool QuitRequested();
 

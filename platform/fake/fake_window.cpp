@@ -6,6 +6,7 @@
 #include <iterator>
 #include <map>
 
+#include "platform/common/window_frame.h"
 #include "platform/fake/fake_platform.h"
 #include "platform/fake/fake_queue.h"
 #include "platform/window_id.h"
@@ -14,17 +15,6 @@ namespace fake {
 namespace {
 
 constexpr UINT kCreateMessage = 0x0001;  // WM_CREATE
-constexpr DWORD kCaption = WS_CAPTION;
-constexpr DWORD kDialogFrame = 0x00400000L;
-constexpr DWORD kClientEdgeEx = 0x00000200L;
-constexpr DWORD kToolWindowEx = 0x00000080L;
-
-// Windows 10 system metrics at 96 dpi.
-constexpr int kSizingFrame = 8;  // SM_CXSIZEFRAME + SM_CXPADDEDBORDER
-constexpr int kFixedFrame = 3;   // SM_CXFIXEDFRAME
-constexpr int kCaptionHeight = 23;
-constexpr int kToolCaptionHeight = 16;
-constexpr int kMenuHeight = 20;
 
 struct ClassRecord {
     WNDPROC procedure = nullptr;
@@ -34,6 +24,7 @@ struct ClassRecord {
 struct WindowRecord {
     WindowState state;
     int pixelFormat = 0;
+    bool shown = false;  // ShowWindow has shown it once
 };
 
 struct DeviceContextRecord {
@@ -124,18 +115,20 @@ int CursorCounter() { return TheState().cursorCounter; }
 void OnSwapBuffers(std::function<void()> hook) { TheState().swapHook = std::move(hook); }
 
 RECT FrameFor(DWORD style, BOOL menu, DWORD exStyle) {
-    int border = 0;
-    if (style & WS_THICKFRAME)
-        border = kSizingFrame;
-    else if ((style & kCaption) == kCaption || (style & kDialogFrame))
-        border = kFixedFrame;
-    else if (style & WS_BORDER)
-        border = 1;
-    if (exStyle & kClientEdgeEx) border += 2;
-    RECT frame = {-border, -border, border, border};
-    if ((style & kCaption) == kCaption) frame.top -= (exStyle & kToolWindowEx) ? kToolCaptionHeight : kCaptionHeight;
-    if (menu) frame.top -= kMenuHeight;
-    return frame;
+    const common::FrameInsets insets = common::FrameFor(style, exStyle, menu != FALSE);
+    return RECT{-insets.left, -insets.top, insets.right, insets.bottom};
+}
+
+HWND WindowToPaint(HWND filter) {
+    for (const auto& window : TheState().windows) {
+        const WindowState& state = window.second.state;
+        if (state.visible && state.needsPaint && (filter == nullptr || filter == window.first)) return window.first;
+    }
+    return nullptr;
+}
+
+void MarkPainted(HWND window) {
+    if (WindowRecord* record = FindWindowRecord(window)) record->state.needsPaint = false;
 }
 
 }  // namespace fake
@@ -151,11 +144,7 @@ BOOL WINAPI AdjustWindowRectEx(LPRECT rect, DWORD style, BOOL menu, DWORD exStyl
                        : "(null)",
                   fake::Hex(style), Number(menu), fake::Hex(exStyle)});
     if (fake::ShouldFail("AdjustWindowRectEx") || !rect) return FALSE;
-    const RECT frame = fake::FrameFor(style, menu, exStyle);
-    rect->left += frame.left;
-    rect->top += frame.top;
-    rect->right += frame.right;
-    rect->bottom += frame.bottom;
+    common::GrowByFrame(*rect, style, exStyle, menu != FALSE);
     return TRUE;
 }
 
@@ -214,9 +203,9 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, 
     record.state.exStyle = exStyle;
     record.state.outerWidth = width;
     record.state.outerHeight = height;
-    const RECT frame = fake::FrameFor(style, menu != nullptr, exStyle);
-    record.state.clientWidth = std::max(0, width - static_cast<int>(frame.right - frame.left));
-    record.state.clientHeight = std::max(0, height - static_cast<int>(frame.bottom - frame.top));
+    const common::FrameInsets frame = common::FrameFor(style, exStyle, menu != nullptr);
+    record.state.clientWidth = common::ClientWidth(width, frame);
+    record.state.clientHeight = common::ClientHeight(height, frame);
     HWND window = fake::MakeHandle<HWND>(TheState().nextWindow);
     TheState().windows[window] = record;
     TheState().lastCreated = window;
@@ -232,6 +221,7 @@ BOOL WINAPI DestroyWindow(HWND window) {
     if (fake::ShouldFail("DestroyWindow") || !fake::FindWindowRecord(window)) return FALSE;
     if (TheState().focus == window) fake::Activate(nullptr);
     fake::SendToWindow(window, WM_DESTROY, 0, 0);
+    fake::DropQueuedMessages(window);
     TheState().windows.erase(window);
     for (auto it = TheState().deviceContexts.begin(); it != TheState().deviceContexts.end();)
         it = it->second.window == window ? TheState().deviceContexts.erase(it) : std::next(it);
@@ -246,8 +236,17 @@ BOOL WINAPI ShowWindow(HWND window, int command) {
     record->state.visible = command != SW_HIDE;
     if (command == SW_HIDE) {
         if (TheState().focus == window) fake::Activate(nullptr);
-    } else {
-        fake::Activate(window);
+        return wasVisible ? TRUE : FALSE;
+    }
+    if (!wasVisible) record->state.needsPaint = true;
+    fake::Activate(window);
+    // A window shown for the first time hears its size again, after its
+    // activation, as on Windows.
+    record = fake::FindWindowRecord(window);
+    if (record && !record->shown) {
+        record->shown = true;
+        fake::SendToWindow(window, WM_SIZE, SIZE_RESTORED,
+                           MAKELPARAM(record->state.clientWidth, record->state.clientHeight));
     }
     return wasVisible ? TRUE : FALSE;
 }
@@ -388,11 +387,11 @@ BOOL WINAPI MoveWindow(HWND window, int x, int y, int width, int height, BOOL re
     fake::Record("MoveWindow", {Handle(window), Number(x), Number(y), Number(width), Number(height), Number(repaint)});
     fake::WindowRecord* record = fake::FindWindowRecord(window);
     if (fake::ShouldFail("MoveWindow") || !record) return FALSE;
-    const RECT frame = fake::FrameFor(record->state.style, FALSE, record->state.exStyle);
+    const common::FrameInsets frame = common::FrameFor(record->state.style, record->state.exStyle, false);
     record->state.outerWidth = width;
     record->state.outerHeight = height;
-    record->state.clientWidth = std::max(0, width - static_cast<int>(frame.right - frame.left));
-    record->state.clientHeight = std::max(0, height - static_cast<int>(frame.bottom - frame.top));
+    record->state.clientWidth = common::ClientWidth(width, frame);
+    record->state.clientHeight = common::ClientHeight(height, frame);
     fake::SendToWindow(window, WM_SIZE, SIZE_RESTORED,
                        MAKELPARAM(record->state.clientWidth, record->state.clientHeight));
     return TRUE;

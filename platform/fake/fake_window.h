@@ -6,7 +6,9 @@
 // window needs a registered class, a class with live windows cannot be
 // unregistered, a device context is released only for its own window, and
 // so on. Showing, focusing and destroying a window send the activation and
-// focus messages Windows sends, re-entrantly, to the class's procedure.
+// focus messages Windows sends, re-entrantly, to the class's procedure; a
+// first show sends WM_SIZE again and asks for a paint. The frame is the
+// Linux backend's table (platform/common/window_frame.h).
 #pragma once
 
 #include <functional>
@@ -26,6 +28,7 @@ struct WindowState {
     int clientWidth = 0;   // the outer size less the frame of its styles
     int clientHeight = 0;
     bool visible = false;
+    bool needsPaint = false;
 };
 
 struct DisplayMode {
@@ -59,8 +62,14 @@ int CursorCounter();
 // into a running frame loop). An empty function removes the hook.
 void OnSwapBuffers(std::function<void()> hook);
 
-// The frame AdjustWindowRectEx adds around a client area for these styles,
-// as Windows 10 at 96 dpi draws it.
+// The frame AdjustWindowRectEx adds around a client area for these styles
+// (platform/common/window_frame.h, the Linux backend's table), as offsets:
+// left and top negative, right and bottom positive.
 RECT FrameFor(DWORD style, BOOL menu, DWORD exStyle);
+
+// Painting, for the queue: the first shown window not painted since it was
+// shown that passes the filter (null: any), or null; and marking it painted.
+HWND WindowToPaint(HWND filter);
+void MarkPainted(HWND window);
 
 }  // namespace fake

@@ -9,6 +9,7 @@
 // The screen-saver file is told which window is active (screen_saver.cpp).
 // Limitations: windows of other programs are not known; losing the X focus
 // to one simply leaves no window of this program active.
+#include "platform/linux/failure_reason.h"
 #include "platform/linux/screen_saver.h"
 #include "platform/linux/window_object.h"
 
@@ -78,7 +79,10 @@ void DeactivateWindow(WindowObject* window) {
 
 BOOL WINAPI SetForegroundWindow(HWND handle) {
     backend::WindowObject* window = backend::FindWindowObject(handle);
-    if (window == nullptr) return FALSE;
+    if (window == nullptr) {
+        backend::ReportFailure("SetForegroundWindow", "not a live window");
+        return FALSE;
+    }
     SDL_RaiseWindow(window->sdlWindow);
     backend::ActivateWindow(window);
     return TRUE;
@@ -92,7 +96,10 @@ HWND WINAPI SetFocus(HWND handle) {
         return previous;
     }
     WindowObject* window = FindWindowObject(handle);
-    if (window == nullptr) return nullptr;
+    if (window == nullptr) {
+        ReportFailure("SetFocus", "not a live window");
+        return nullptr;
+    }
     if (window->visible) SDL_SetWindowInputFocus(window->sdlWindow);
     // Focusing a window of an inactive top-level window activates it, which
     // also gives it the focus.

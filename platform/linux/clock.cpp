@@ -10,15 +10,26 @@
 #include <SDL.h>
 
 #include "platform/win32.h"
+#include "platform/linux/failure_reason.h"
 
 BOOL WINAPI QueryPerformanceFrequency(LARGE_INTEGER* frequency) {
-    if (frequency == nullptr) return FALSE;
+    if (frequency == nullptr) {
+        backend::ReportFailure("QueryPerformanceFrequency", "no place for the answer");
+        return FALSE;
+    }
     frequency->QuadPart = static_cast<LONGLONG>(SDL_GetPerformanceFrequency());
-    return frequency->QuadPart != 0 ? TRUE : FALSE;
+    if (frequency->QuadPart == 0) {
+        backend::ReportFailure("QueryPerformanceFrequency", "SDL has no high-resolution counter");
+        return FALSE;
+    }
+    return TRUE;
 }
 
 BOOL WINAPI QueryPerformanceCounter(LARGE_INTEGER* count) {
-    if (count == nullptr) return FALSE;
+    if (count == nullptr) {
+        backend::ReportFailure("QueryPerformanceCounter", "no place for the answer");
+        return FALSE;
+    }
     count->QuadPart = static_cast<LONGLONG>(SDL_GetPerformanceCounter());
     return TRUE;
 }

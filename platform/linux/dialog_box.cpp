@@ -21,6 +21,7 @@
 
 #include "platform/common/dialog_template.h"
 #include "platform/linux/dialog_window.h"
+#include "platform/linux/failure_reason.h"
 #include "platform/linux/gtk_session.h"
 
 namespace {
@@ -129,11 +130,17 @@ void DestroyDialogWindow(DialogWindow& dialog) {
 
 bool LoadTemplate(HINSTANCE instance, LPCSTR name, DialogTemplate& layout) {
     HRSRC resource = FindResourceA(instance, name, RT_DIALOG);
-    if (resource == nullptr) return false;
-    HGLOBAL loaded = LoadResource(instance, resource);
-    const void* data = loaded ? LockResource(loaded) : nullptr;
-    if (data == nullptr) return false;
-    return ParseDialogTemplate(static_cast<const unsigned char*>(data), SizeofResource(instance, resource), layout);
+    HGLOBAL loaded = resource != nullptr ? LoadResource(instance, resource) : nullptr;
+    const void* data = loaded != nullptr ? LockResource(loaded) : nullptr;
+    if (data == nullptr) {
+        backend::ReportFailure("DialogBoxParamA", "no dialog template of that name among the resources");
+        return false;
+    }
+    if (!ParseDialogTemplate(static_cast<const unsigned char*>(data), SizeofResource(instance, resource), layout)) {
+        backend::ReportFailure("DialogBoxParamA", "the dialog template is malformed or of the extended kind");
+        return false;
+    }
+    return true;
 }
 
 }  // namespace
@@ -191,7 +198,10 @@ INT_PTR WINAPI DialogBoxParamA(HINSTANCE instance, LPCSTR templateName, HWND, DL
 
 BOOL WINAPI EndDialog(HWND window, INT_PTR result) {
     DialogWindow* dialog = FindDialog(window);
-    if (dialog == nullptr) return FALSE;
+    if (dialog == nullptr) {
+        backend::ReportFailure("EndDialog", "not a live dialog");
+        return FALSE;
+    }
     dialog->ended = true;
     dialog->result = result;
     // Wake the modal loop should it be waiting for events.

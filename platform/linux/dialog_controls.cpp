@@ -15,11 +15,13 @@
 #include <gtk/gtk.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <string>
 
 #include "platform/common/dialog_template.h"
 #include "platform/common/dib_picture.h"
 #include "platform/linux/dialog_window.h"
+#include "platform/linux/failure_reason.h"
 #include "platform/linux/gtk_session.h"
 
 namespace {
@@ -238,7 +240,14 @@ bool BuildDialogWindow(DialogWindow& dialog, const DialogTemplate& layout, HINST
     for (const DialogItemTemplate& item : layout.items) {
         DialogControl::Kind kind = DialogControl::Text;
         GtkWidget* widget = BuildControl(dialog, item, instance, kind);
-        if (widget == nullptr) return false;
+        if (widget == nullptr) {
+            char reason[96];
+            std::snprintf(reason, sizeof reason, "control %d is of a kind not supported (class 0x%x, style 0x%x)",
+                          static_cast<int16_t>(item.id), item.controlClass.isNumber ? item.controlClass.number : 0u,
+                          static_cast<unsigned>(item.style));
+            backend::ReportFailure("DialogBoxParamA", reason);
+            return false;
+        }
         // A drop-down list's height in the template is that of its open list.
         const int height = kind == DialogControl::DropDownList ? -1 : ToPixelsY(item.cy, base);
         if (kind != DialogControl::Picture) gtk_widget_set_size_request(widget, ToPixelsX(item.cx, base), height);
@@ -263,7 +272,10 @@ void FocusFirstControl(DialogWindow& dialog) {
 LRESULT WINAPI SendDlgItemMessageA(HWND window, int controlId, UINT message, WPARAM wParam, LPARAM lParam) {
     DialogWindow* dialog = FindDialog(window);
     DialogControl* control = dialog ? FindControl(*dialog, controlId) : nullptr;
-    if (control == nullptr) return 0;
+    if (control == nullptr) {
+        backend::ReportFailure("SendDlgItemMessageA", dialog ? "no control of that id" : "not a live dialog");
+        return 0;
+    }
     ++dialog->programChanges;
     LRESULT answer = 0;
     if (control->kind == DialogControl::DropDownList) {
@@ -302,7 +314,10 @@ LRESULT WINAPI SendDlgItemMessageA(HWND window, int controlId, UINT message, WPA
 BOOL WINAPI SetDlgItemTextA(HWND window, int controlId, LPCSTR text) {
     DialogWindow* dialog = FindDialog(window);
     DialogControl* control = dialog ? FindControl(*dialog, controlId) : nullptr;
-    if (control == nullptr) return FALSE;
+    if (control == nullptr) {
+        backend::ReportFailure("SetDlgItemTextA", dialog ? "no control of that id" : "not a live dialog");
+        return FALSE;
+    }
     const std::string shown = ToGtkText(text);
     switch (control->kind) {
     case DialogControl::Text:
@@ -313,6 +328,7 @@ BOOL WINAPI SetDlgItemTextA(HWND window, int controlId, LPCSTR text) {
         gtk_button_set_label(GTK_BUTTON(control->widget), shown.c_str());
         return TRUE;
     default:
+        backend::ReportFailure("SetDlgItemTextA", "the control shows no text");
         return FALSE;
     }
 }

@@ -4,17 +4,18 @@
 //
 // Platform: Linux. Dependencies: GLib (through GTK 3).
 // Limitations: timers exist only on live dialogs; for any other window
-// SetTimer fails (returns 0). Periods are clamped to 10 ms and up, as on
-// Windows. A timer callback, when given, is called instead of the procedure.
+// SetTimer fails (returns 0). Periods are clamped as on Windows
+// (platform/common/timer_period.h). A timer callback, when given, is called
+// instead of the procedure, as DispatchMessage does for WM_TIMER.
 #include <gtk/gtk.h>
 
 #include <algorithm>
 
+#include "platform/common/timer_period.h"
 #include "platform/linux/dialog_window.h"
+#include "platform/linux/failure_reason.h"
 
 namespace {
-
-constexpr UINT kShortestPeriodMs = 10;  // USER_TIMER_MINIMUM
 
 struct TimerTarget {
     DialogWindow* dialog;
@@ -47,10 +48,13 @@ bool RemoveTimer(DialogWindow& dialog, UINT_PTR id) {
 
 UINT_PTR WINAPI SetTimer(HWND window, UINT_PTR id, UINT elapse, TIMERPROC timerProc) {
     DialogWindow* dialog = FindDialog(window);
-    if (dialog == nullptr) return 0;
+    if (dialog == nullptr) {
+        backend::ReportFailure("SetTimer", "timers run only on live dialogs");
+        return 0;
+    }
     // Setting a timer that exists restarts it with the new period.
     RemoveTimer(*dialog, id);
-    const guint source = g_timeout_add_full(G_PRIORITY_DEFAULT, std::max(elapse, kShortestPeriodMs), OnTimer,
+    const guint source = g_timeout_add_full(G_PRIORITY_DEFAULT, common::TimerPeriod(elapse), OnTimer,
                                             new TimerTarget{dialog, id, timerProc}, FreeTarget);
     dialog->timers.push_back(DialogTimer{id, source});
     // Windows answers a non-zero value for a window's timer, whatever its id.
@@ -59,7 +63,11 @@ UINT_PTR WINAPI SetTimer(HWND window, UINT_PTR id, UINT elapse, TIMERPROC timerP
 
 BOOL WINAPI KillTimer(HWND window, UINT_PTR id) {
     DialogWindow* dialog = FindDialog(window);
-    return dialog != nullptr && RemoveTimer(*dialog, id) ? TRUE : FALSE;
+    if (dialog == nullptr || !RemoveTimer(*dialog, id)) {
+        backend::ReportFailure("KillTimer", dialog == nullptr ? "not a live dialog" : "no such timer");
+        return FALSE;
+    }
+    return TRUE;
 }
 
 void KillDialogTimers(DialogWindow& dialog) {

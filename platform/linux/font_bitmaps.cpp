@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "platform/linux/failure_reason.h"
 #include "platform/linux/font_object.h"
 #include "platform/linux/handles.h"
 
@@ -77,9 +78,16 @@ bool RenderGlyph(HFONT__& font, FT_ULong codePoint, GlyphBitmap& glyph) {
 }  // namespace
 
 BOOL WINAPI wglUseFontBitmapsA(HDC dc, DWORD first, DWORD count, DWORD listBase) {
-    if (dc == nullptr || SDL_GL_GetCurrentContext() == nullptr) return FALSE;
+    if (dc == nullptr || SDL_GL_GetCurrentContext() == nullptr) {
+        backend::ReportFailure("wglUseFontBitmapsA", "no device context or no current GL context");
+        return FALSE;
+    }
     HFONT__* font = FindLiveFont(dc->selectedObject);
-    if (font == nullptr || first > 255 || count > 256 - first) return FALSE;
+    if (font == nullptr || first > 255 || count > 256 - first) {
+        backend::ReportFailure("wglUseFontBitmapsA", font == nullptr ? "no font selected into the device context"
+                                                                     : "characters outside 0 to 255");
+        return FALSE;
+    }
 
     while (glGetError() != GL_NO_ERROR) {
     }

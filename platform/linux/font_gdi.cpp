@@ -125,6 +125,7 @@ HFONT WINAPI CreateFontA(int height, int /*width*/, int /*escapement*/, int /*or
         return nullptr;
     }
     if (!FT_IS_SCALABLE(face) || FT_Set_Pixel_Sizes(face, 0, PixelsPerEm(face, height)) != 0) {
+        backend::ReportFailure("CreateFontA", (file + ": the face cannot be scaled to that height").c_str());
         FT_Done_Face(face);
         return nullptr;
     }
@@ -138,9 +139,11 @@ HFONT WINAPI CreateFontA(int height, int /*width*/, int /*escapement*/, int /*or
 }
 
 HGDIOBJ WINAPI SelectObject(HDC dc, HGDIOBJ object) {
-    if (dc == nullptr) return nullptr;
     HFONT__* font = FindLiveFont(object);
-    if (object != nullptr && font == nullptr) return nullptr;
+    if (dc == nullptr || (object != nullptr && font == nullptr)) {
+        backend::ReportFailure("SelectObject", dc == nullptr ? "no device context" : "not a live font");
+        return nullptr;
+    }
 
     HGDIOBJ previous = dc->selectedObject;
     if (HFONT__* old = FindLiveFont(previous)) --old->selections;
@@ -153,7 +156,10 @@ BOOL WINAPI DeleteObject(HGDIOBJ object) {
     HFONT__* font = FindLiveFont(object);
     // As on Windows, an unknown handle or a font still selected into a
     // device context is refused.
-    if (font == nullptr || font->selections > 0) return FALSE;
+    if (font == nullptr || font->selections > 0) {
+        backend::ReportFailure("DeleteObject", font == nullptr ? "not a live font" : "the font is still selected");
+        return FALSE;
+    }
     LiveFonts().erase(font);
     FT_Done_Face(font->face);
     delete font;

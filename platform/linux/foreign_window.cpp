@@ -4,18 +4,21 @@
 
 #include <GL/glx.h>
 #include <SDL.h>
+#include <SDL_syswm.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <memory>
+#include <string>
 #include <vector>
 
+#include "platform/common/window_frame.h"
 #include "platform/linux/dialog_window.h"
+#include "platform/linux/failure_reason.h"
 #include "platform/linux/sdl_video.h"
 #include "platform/linux/window_class.h"
-#include "platform/linux/window_frame.h"
 #include "platform/window_id.h"
 
 namespace backend {
@@ -30,10 +33,14 @@ struct GivenWindow : HWND__ {
 struct ForeignState {
     Display* display = nullptr;
     bool opened = false;
-    bool failed = false;  // an X error arrived on our connection since the last Trap()
+    bool failed = false;  // an X error arrived on our connection inside Succeeds()
     std::vector<std::unique_ptr<GivenWindow>> given;
     std::vector<Window> children;  // every child we made, also after it is gone
-    XErrorHandler previousHandler = nullptr;
+    int liveChildren = 0;
+    Display* sdlDisplay = nullptr;  // SDL's connection, which draws in the children
+    XErrorHandler outerHandler = nullptr;  // what the outermost XErrorScope replaced
+    bool handlerInstalled = false;
+    std::unique_ptr<class XErrorScope> childrenScope;
 };
 
 ForeignState& State() {
@@ -48,31 +55,56 @@ bool IsOurChild(XID id) {
 
 // Errors on our own connection are the answers we look for (a window that is
 // gone); errors anywhere about our children come from drawing in a child whose
-// parent was just destroyed. Everything else goes to the handler before ours.
+// parent was just destroyed. Everything else goes to the handler the scope
+// replaced.
 int AbsorbErrors(Display* display, XErrorEvent* error) {
     if (display == State().display) {
         State().failed = true;
         return 0;
     }
     if (IsOurChild(error->resourceid)) return 0;
-    return State().previousHandler != nullptr ? State().previousHandler(display, error) : 0;
+    return State().outerHandler != nullptr ? State().outerHandler(display, error) : 0;
 }
+
+// The backend's one X error policy: no Xlib error handler of ours stays in
+// the process. AbsorbErrors is installed only for a scope and the handler it
+// replaced is put back after: around each of our own requests (Succeeds),
+// and while children of given windows live, since a host that destroys its
+// window takes our child with it and the errors that follow come on SDL's
+// connection from the GL driver's requests, which no call of ours brackets.
+// Nested scopes leave the outer one in place.
+class XErrorScope {
+public:
+    XErrorScope() {
+        ForeignState& state = State();
+        if (state.handlerInstalled) return;
+        state.outerHandler = XSetErrorHandler(AbsorbErrors);
+        state.handlerInstalled = owner = true;
+    }
+    ~XErrorScope() {
+        if (!owner) return;
+        XSetErrorHandler(State().outerHandler);
+        State().handlerInstalled = false;
+        State().outerHandler = nullptr;
+    }
+    XErrorScope(const XErrorScope&) = delete;
+    XErrorScope& operator=(const XErrorScope&) = delete;
+
+private:
+    bool owner = false;
+};
 
 Display* ForeignDisplay() {
     ForeignState& state = State();
     if (state.opened) return state.display;
     state.opened = true;
-    // SDL first, so that our handler is the outermost one.
-    if (!EnsureVideo()) {
-        std::fprintf(stderr, "corvane: no display for given windows: %s\n", SDL_GetError());
-        return nullptr;
-    }
+    if (!EnsureVideo()) return nullptr;  // it says why
     state.display = XOpenDisplay(nullptr);
     if (state.display == nullptr) {
-        std::fprintf(stderr, "corvane: cannot open the X display %s\n", XDisplayName(nullptr));
+        const std::string reason = std::string("cannot open the X display ") + XDisplayName(nullptr);
+        ReportFailure("XOpenDisplay", reason.c_str());
         return nullptr;
     }
-    state.previousHandler = XSetErrorHandler(AbsorbErrors);
     return state.display;
 }
 
@@ -81,11 +113,29 @@ template <typename Request>
 bool Succeeds(Request request) {
     Display* display = ForeignDisplay();
     if (display == nullptr) return false;
+    const XErrorScope scope;
     XSync(display, False);
     State().failed = false;
     const bool answered = request(display);
     XSync(display, False);
     return answered && !State().failed;
+}
+
+// A child's life: the scope opens with the first live child and closes with
+// the last, once SDL's connection has heard every answer about it.
+void ChildMade(SDL_Window* window) {
+    ForeignState& state = State();
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (SDL_GetWindowWMInfo(window, &info) && info.subsystem == SDL_SYSWM_X11) state.sdlDisplay = info.info.x11.display;
+    if (state.liveChildren++ == 0) state.childrenScope = std::make_unique<XErrorScope>();
+}
+
+void ChildGone() {
+    ForeignState& state = State();
+    if (state.liveChildren == 0 || --state.liveChildren > 0) return;
+    if (state.sdlDisplay != nullptr) XSync(state.sdlDisplay, False);
+    state.childrenScope.reset();
 }
 
 bool Attributes(Window id, XWindowAttributes& attributes) {
@@ -111,7 +161,7 @@ Window MakeChildXWindow(Window parent, const XWindowAttributes& parentAttributes
     const int screen = XScreenNumberOfScreen(parentAttributes.screen);
     XVisualInfo* visual = ChooseGLVisual(display, screen);
     if (visual == nullptr) {
-        std::fprintf(stderr, "corvane: the display offers no double-buffered GL visual with depth\n");
+        ReportFailure("glXChooseVisual", "the display offers no double-buffered GL visual with depth");
         return 0;
     }
     const Window root = RootWindow(display, screen);
@@ -132,7 +182,9 @@ Window MakeChildXWindow(Window parent, const XWindowAttributes& parentAttributes
     });
     XFree(visual);
     if (!made) {
-        std::fprintf(stderr, "corvane: cannot make a GL window inside window 0x%lx\n", parent);
+        char reason[80];
+        std::snprintf(reason, sizeof reason, "the X server refused a GL window inside window 0x%lx", parent);
+        ReportFailure("XCreateWindow", reason);
         return 0;
     }
     State().children.push_back(child);
@@ -141,16 +193,15 @@ Window MakeChildXWindow(Window parent, const XWindowAttributes& parentAttributes
 
 }  // namespace
 
-uint64_t RootWindowId() {
-    Display* display = ForeignDisplay();
-    return display != nullptr ? DefaultRootWindow(display) : 0;
-}
-
 HWND CreateChildWindow(HWND parent, const WindowClass& windowClass, const char* title, DWORD style,
                        DWORD exStyle, int x, int y, int width, int height) {
     GivenWindow* given = FindGiven(parent);
     XWindowAttributes parentAttributes{};
-    if (given == nullptr || !Attributes(given->xid, parentAttributes)) return nullptr;
+    if (given == nullptr || !Attributes(given->xid, parentAttributes)) {
+        ReportFailure("CreateWindowExA", given == nullptr ? "the parent is not a window the program was given"
+                                                          : "the parent window is gone");
+        return nullptr;
+    }
 
     const bool visible = (style & WS_VISIBLE) != 0;
     const Window child = MakeChildXWindow(given->xid, parentAttributes, x, y, width, height, visible);
@@ -162,10 +213,11 @@ HWND CreateChildWindow(HWND parent, const WindowClass& windowClass, const char* 
     object->childXWindow = child;
     object->sdlWindow = SDL_CreateWindowFrom(reinterpret_cast<const void*>(static_cast<uintptr_t>(child)));
     if (object->sdlWindow == nullptr) {
-        std::fprintf(stderr, "corvane: SDL cannot use the GL window 0x%lx: %s\n", child, SDL_GetError());
+        ReportSdlFailure("SDL_CreateWindowFrom");
         DestroyChildWindow(object.get());
         return nullptr;
     }
+    ChildMade(object->sdlWindow);
     if (title != nullptr) SDL_SetWindowTitle(object->sdlWindow, title);
     object->sdlId = SDL_GetWindowID(object->sdlWindow);
     object->procedure = windowClass.procedure;
@@ -184,10 +236,16 @@ void DestroyChildWindow(WindowObject* window) {
     if (window->childXWindow == 0) return;
     // Gone already when its parent was destroyed; the error is absorbed.
     Succeeds([&](Display* display) { return XDestroyWindow(display, window->childXWindow) != 0; });
+    if (window->sdlWindow != nullptr) ChildGone();
     window->childXWindow = 0;
 }
 
 }  // namespace backend
+
+uint64_t RootWindowId() {
+    Display* display = backend::ForeignDisplay();
+    return display != nullptr ? DefaultRootWindow(display) : 0;
+}
 
 HWND WindowFromId(uint64_t id) {
     using namespace backend;
@@ -209,7 +267,10 @@ BOOL WINAPI IsWindow(HWND handle) {
 
 BOOL WINAPI GetClientRect(HWND handle, LPRECT rect) {
     using namespace backend;
-    if (rect == nullptr) return FALSE;
+    if (rect == nullptr) {
+        ReportFailure("GetClientRect", "no rectangle");
+        return FALSE;
+    }
     if (WindowObject* window = FindWindowObject(handle)) {
         int width = 0;
         int height = 0;
@@ -219,7 +280,10 @@ BOOL WINAPI GetClientRect(HWND handle, LPRECT rect) {
     }
     GivenWindow* given = FindGiven(handle);
     XWindowAttributes attributes{};
-    if (given == nullptr || !Attributes(given->xid, attributes)) return FALSE;
+    if (given == nullptr || !Attributes(given->xid, attributes)) {
+        ReportFailure("GetClientRect", given == nullptr ? "not a live window" : "the given window is gone");
+        return FALSE;
+    }
     *rect = RECT{0, 0, attributes.width, attributes.height};
     return TRUE;
 }
@@ -227,7 +291,10 @@ BOOL WINAPI GetClientRect(HWND handle, LPRECT rect) {
 BOOL WINAPI MoveWindow(HWND handle, int x, int y, int width, int height, BOOL /*repaint*/) {
     using namespace backend;
     WindowObject* window = FindWindowObject(handle);
-    if (window == nullptr) return FALSE;
+    if (window == nullptr) {
+        ReportFailure("MoveWindow", "not a live window");
+        return FALSE;
+    }
     width = std::max(1, width);
     height = std::max(1, height);
     if (window->childXWindow != 0) {
@@ -235,13 +302,15 @@ BOOL WINAPI MoveWindow(HWND handle, int x, int y, int width, int height, BOOL /*
         if (!Succeeds([&](Display* display) {
                 return XMoveResizeWindow(display, child, x, y, static_cast<unsigned>(width),
                                          static_cast<unsigned>(height)) != 0;
-            }))
+            })) {
+            ReportFailure("MoveWindow", "the X server refused to move the child window");
             return FALSE;
+        }
     } else {
         // A top-level window: the size given is the outer one.
-        const FrameInsets frame = FrameFor(window->style, window->exStyle, false);
-        width = std::max(1, width - static_cast<int>(frame.left + frame.right));
-        height = std::max(1, height - static_cast<int>(frame.top + frame.bottom));
+        const common::FrameInsets frame = common::FrameFor(window->style, window->exStyle, false);
+        width = common::ClientWidth(width, frame, 1);
+        height = common::ClientHeight(height, frame, 1);
         SDL_SetWindowPosition(window->sdlWindow, x + static_cast<int>(frame.left), y + static_cast<int>(frame.top));
         SDL_SetWindowSize(window->sdlWindow, width, height);
     }

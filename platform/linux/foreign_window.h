@@ -12,7 +12,10 @@
 // through the same paths as any other window. MoveWindow resizes it; the
 // caller follows the parent's size by polling it (the program's saver does so
 // every frame). X errors about these windows (a parent destroyed while we
-// draw takes our child with it) are absorbed instead of ending the process.
+// draw takes our child with it) are absorbed instead of ending the process;
+// how, and for how long, is the backend's one X error policy, written once
+// at XErrorScope in foreign_window.cpp (x_screen_saver.cpp keeps out of it
+// by speaking XCB). Failures print "CALL: REASON" (failure_reason.h).
 // Supported: child windows of given windows, the root window as parent (the
 // child is then override-redirect, so no window manager frames it).
 // Missing: child windows of the program's own windows; input is read only
@@ -26,9 +29,6 @@
 #include "platform/linux/window_object.h"
 
 namespace backend {
-
-// The root window of the display's default screen, or 0 without a display.
-uint64_t RootWindowId();
 
 // CreateWindowExA's path for WS_CHILD windows: null unless `parent` is a
 // given window that still exists.

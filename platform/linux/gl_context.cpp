@@ -92,7 +92,10 @@ BOOL WINAPI wglDeleteContext(HGLRC context) {
 
 BOOL WINAPI SwapBuffers(HDC dc) {
     backend::WindowObject* window = DrawableWindow(dc);
-    if (window == nullptr) return FALSE;
+    if (window == nullptr) {
+        backend::ReportFailure("SwapBuffers", "not the device context of a GL window");
+        return FALSE;
+    }
     SDL_GL_SwapWindow(window->sdlWindow);
     return TRUE;
 }

@@ -8,13 +8,13 @@
 #include <cstdio>
 #include <string>
 
-#include "platform/linux/sdl_video.h"
+#include "platform/screen.h"
 #include "platform/win32.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previousInstance, LPSTR commandLine, int showCommand);
 
 int main(int argc, char** argv) {
-    const std::string noScreen = backend::NoScreenReason();
+    const std::string noScreen = NoScreenReason();
     if (!noScreen.empty()) {
         std::fprintf(stderr, "corvane: %s\n", noScreen.c_str());
         return 0;

@@ -16,6 +16,7 @@
 #include <string>
 
 #include "platform/linux/dialog_window.h"
+#include "platform/linux/failure_reason.h"
 #include "platform/linux/gtk_session.h"
 
 namespace {
@@ -93,7 +94,10 @@ int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
     // Windows captions an untitled box "Error".
     const char* title = caption ? caption : "Error";
     const UINT buttons = type & kButtonMask;
-    if (buttons != MB_OK && buttons != MB_YESNO) return 0;
+    if (buttons != MB_OK && buttons != MB_YESNO) {
+        backend::ReportFailure("MessageBoxA", "only MB_OK and MB_YESNO boxes are supported");
+        return 0;
+    }
     if (!StartGtk()) {
         std::fprintf(stderr, "%s: %s\n", title, text ? text : "");
         return 0;

@@ -1,6 +1,7 @@
 // Linux backend: the thread's message queue.
 //
-// Platform: Linux. Dependencies: SDL2. Messages come from SDL's event queue:
+// Platform: Linux. Dependencies: SDL2. The queue's order and filters are
+// platform/common/thread_queue.h's. Messages come from SDL's event queue:
 // the window events are sent straight to the window procedure while the
 // queue is read (as Windows sends activation, focus, size and close), the
 // key events are posted and returned in order. After the posted messages
@@ -10,8 +11,8 @@
 // connection) until something arrives, so an idle program uses no processor
 // time. Limitations: there is no PostMessage for callers, no WM_CHAR from
 // TranslateMessage and no cross-thread messaging.
-#include <deque>
-
+#include "platform/common/thread_queue.h"
+#include "platform/linux/failure_reason.h"
 #include "platform/linux/screen_saver.h"
 #include "platform/linux/sdl_video.h"
 #include "platform/linux/window_object.h"
@@ -19,23 +20,10 @@
 namespace backend {
 namespace {
 
-std::deque<MSG> posted;
-bool quitPosted = false;
-int quitCode = 0;
+common::ThreadQueue queue;
 
-bool InRange(UINT message, UINT filterMin, UINT filterMax) {
-    if (filterMin == 0 && filterMax == 0) return true;
-    return message >= filterMin && message <= filterMax;
-}
-
-bool ForWindow(HWND messageWindow, HWND filter) { return filter == nullptr || messageWindow == filter; }
-
-MSG MakeMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    MSG msg{};
-    msg.hwnd = window;
-    msg.message = message;
-    msg.wParam = wParam;
-    msg.lParam = lParam;
+// Windows stamps each message with the time and the cursor position.
+MSG Stamped(MSG msg) {
     msg.time = timeGetTime();
     int x = 0;
     int y = 0;
@@ -51,69 +39,62 @@ void PumpSdlEvents() {
     KeepScreenSaverAway();
 }
 
-// The next message for the filter, in the order posted, quit, paint.
-bool TakeMessage(MSG* msg, HWND window, UINT filterMin, UINT filterMax, bool remove) {
-    for (auto it = posted.begin(); it != posted.end(); ++it) {
-        if (ForWindow(it->hwnd, window) && InRange(it->message, filterMin, filterMax)) {
-            *msg = *it;
-            if (remove) posted.erase(it);
-            return true;
-        }
-    }
-    // WM_QUIT is returned whatever the filter, as on Windows.
-    if (quitPosted) {
-        *msg = MakeMessage(nullptr, WM_QUIT, static_cast<WPARAM>(quitCode), 0);
-        if (remove) quitPosted = false;
-        return true;
-    }
-    if (!InRange(WM_PAINT, filterMin, filterMax)) return false;
+HWND WindowToPaint(HWND filter) {
     for (const auto& candidate : LiveWindows()) {
-        if (candidate->needsPaint && candidate->visible && ForWindow(candidate.get(), window)) {
-            // WM_PAINT stays until the window is painted (DefWindowProcA or
-            // its dispatch), whatever the remove flag says.
-            *msg = MakeMessage(candidate.get(), WM_PAINT, 0, 0);
-            return true;
+        if (candidate->needsPaint && candidate->visible && (filter == nullptr || filter == candidate.get())) {
+            return candidate.get();
         }
     }
-    return false;
+    return nullptr;
+}
+
+bool TakeMessage(MSG* msg, HWND window, UINT filterMin, UINT filterMax, bool remove) {
+    if (!queue.Take(msg, window, filterMin, filterMax, remove, WindowToPaint)) return false;
+    if (msg->message == WM_QUIT || msg->message == WM_PAINT) *msg = Stamped(*msg);
+    return true;
 }
 
 }  // namespace
 
 void PostToQueue(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    posted.push_back(MakeMessage(window, message, wParam, lParam));
+    queue.Post(Stamped(common::MakeMessage(window, message, wParam, lParam)));
 }
 
-void DropQueuedMessages(HWND window) {
-    for (auto it = posted.begin(); it != posted.end();) {
-        it = it->hwnd == window ? posted.erase(it) : it + 1;
-    }
-}
+void DropQueuedMessages(HWND window) { queue.DropFor(window); }
 
 }  // namespace backend
 
 BOOL WINAPI PeekMessageA(LPMSG msg, HWND window, UINT filterMin, UINT filterMax, UINT removeFlags) {
     using namespace backend;
-    if (msg == nullptr || (window != nullptr && FindWindowObject(window) == nullptr)) return FALSE;
+    if (msg == nullptr || (window != nullptr && FindWindowObject(window) == nullptr)) {
+        ReportFailure("PeekMessageA", msg == nullptr ? "no message record" : "not a live window");
+        return FALSE;
+    }
     if (EnsureVideo()) PumpSdlEvents();
     return TakeMessage(msg, window, filterMin, filterMax, (removeFlags & PM_REMOVE) != 0) ? TRUE : FALSE;
 }
 
 BOOL WINAPI GetMessageA(LPMSG msg, HWND window, UINT filterMin, UINT filterMax) {
     using namespace backend;
-    if (msg == nullptr || (window != nullptr && FindWindowObject(window) == nullptr)) return -1;
+    if (msg == nullptr || (window != nullptr && FindWindowObject(window) == nullptr)) {
+        ReportFailure("GetMessageA", msg == nullptr ? "no message record" : "not a live window");
+        return -1;
+    }
     // Without a display nothing could ever arrive but what is already queued.
     const bool video = EnsureVideo();
     for (;;) {
         if (video) PumpSdlEvents();
         if (TakeMessage(msg, window, filterMin, filterMax, true)) return msg->message == WM_QUIT ? FALSE : TRUE;
-        if (!video) return -1;
-        SDL_Event event;
-        if (SDL_WaitEvent(&event)) {
-            TranslateSdlEvent(event);
-        } else {
+        if (!video) {
+            ReportFailure("GetMessageA", "no display to wait on and nothing queued");
             return -1;
         }
+        SDL_Event event;
+        if (!SDL_WaitEvent(&event)) {
+            ReportSdlFailure("GetMessageA");
+            return -1;
+        }
+        TranslateSdlEvent(event);
     }
 }
 
@@ -134,7 +115,11 @@ LRESULT WINAPI DispatchMessageA(const MSG* msg) {
     using namespace backend;
     if (msg == nullptr) return 0;
     WindowObject* window = FindWindowObject(msg->hwnd);
-    if (window == nullptr) return 0;
+    if (window == nullptr) {
+        // A thread message (no window) has no procedure to go to.
+        if (msg->hwnd != nullptr) ReportFailure("DispatchMessageA", "not a live window");
+        return 0;
+    }
     const uint64_t serial = window->serial;
     LRESULT result = 0;
     const bool alive = SendToWindow(window, msg->message, msg->wParam, msg->lParam, &result);
@@ -147,7 +132,4 @@ LRESULT WINAPI DispatchMessageA(const MSG* msg) {
     return result;
 }
 
-void WINAPI PostQuitMessage(int exitCode) {
-    backend::quitPosted = true;
-    backend::quitCode = exitCode;
-}
+void WINAPI PostQuitMessage(int exitCode) { backend::queue.PostQuit(exitCode); }

@@ -10,6 +10,7 @@
 #include <cctype>
 #include <string>
 
+#include "platform/linux/failure_reason.h"
 #include "platform/win32.h"
 
 namespace {
@@ -36,11 +37,16 @@ HMODULE WINAPI GetModuleHandleA(LPCSTR moduleName) {
     if (moduleName == nullptr) return self;
     std::string asked = Lowered(moduleName);
     const std::string own = Lowered(ProgramFileName());
-    if (own.empty()) return nullptr;
+    if (own.empty()) {
+        backend::ReportFailure("GetModuleHandleA", "the program's own file name is unknown");
+        return nullptr;
+    }
     if (asked == own) return self;
     const std::string ending = ".exe";
     if (asked.size() > ending.size() && asked.compare(asked.size() - ending.size(), ending.size(), ending) == 0) {
         asked.resize(asked.size() - ending.size());
     }
-    return asked == own ? self : nullptr;
+    if (asked == own) return self;
+    backend::ReportFailure("GetModuleHandleA", "only the program's own module is known");
+    return nullptr;
 }

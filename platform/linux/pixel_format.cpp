@@ -10,6 +10,7 @@
 
 #include <SDL.h>
 
+#include "platform/linux/failure_reason.h"
 #include "platform/linux/window_object.h"
 
 namespace backend {
@@ -46,14 +47,24 @@ void ApplyGLFormat(int index) {
 }  // namespace backend
 
 int WINAPI ChoosePixelFormat(HDC dc, const PIXELFORMATDESCRIPTOR* descriptor) {
-    if (descriptor == nullptr || backend::FindWindowByDC(dc) == nullptr) return 0;
+    if (descriptor == nullptr || backend::FindWindowByDC(dc) == nullptr) {
+        backend::ReportFailure("ChoosePixelFormat", descriptor == nullptr ? "no pixel-format request"
+                                                                          : "not the device context of a window");
+        return 0;
+    }
     return backend::kWindowFormat;
 }
 
 BOOL WINAPI SetPixelFormat(HDC dc, int format, const PIXELFORMATDESCRIPTOR* /*descriptor*/) {
-    if (backend::FindWindowByDC(dc) == nullptr || format != backend::kWindowFormat) return FALSE;
+    if (backend::FindWindowByDC(dc) == nullptr || format != backend::kWindowFormat) {
+        backend::ReportFailure("SetPixelFormat", "not a window's device context and a format it offered");
+        return FALSE;
+    }
     // A window's format is set once; setting the same one again is harmless.
-    if (dc->pixelFormat != 0 && dc->pixelFormat != format) return FALSE;
+    if (dc->pixelFormat != 0 && dc->pixelFormat != format) {
+        backend::ReportFailure("SetPixelFormat", "the window's pixel format is set already");
+        return FALSE;
+    }
     dc->pixelFormat = format;
     return TRUE;
 }

@@ -9,8 +9,11 @@
 #include <SDL.h>
 
 #include <cstdlib>
+#include <string>
 
 #include "platform/linux/failure_reason.h"
+#include "platform/screen.h"
+
 namespace backend {
 namespace {
 
@@ -68,9 +71,9 @@ bool EnsureVideo() {
     return started;
 }
 
-std::string NoScreenReason() {
-    StartOnce();
-    return started ? std::string() : startFailure;
-}
-
 }  // namespace backend
+
+std::string NoScreenReason() {
+    backend::StartOnce();
+    return backend::started ? std::string() : backend::startFailure;
+}

@@ -10,19 +10,12 @@
 // purpose and used as SDL picks it. Limitations: one display (the first).
 #pragma once
 
-#include <string>
-
 namespace backend {
 
 // Starts SDL's video subsystem once; false when no display can be opened.
 bool EnsureVideo();
 
-// Starts it the same way and says why nothing could be shown, naming the
-// display tried ("DISPLAY is not set", "cannot open display :59 (...)");
-// empty when a screen is there, or when the driver SDL_VIDEODRIVER names
-// started (a driver chosen on purpose, screen or not).
-// corvane, corvane-saver and corvane-model view ask this before anything
-// else and refuse to run when it is not empty.
-std::string NoScreenReason();
-
 }  // namespace backend
+
+// NoScreenReason (platform/screen.h) is defined beside EnsureVideo: it starts
+// SDL the same way.

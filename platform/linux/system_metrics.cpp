@@ -8,8 +8,8 @@
 #include <SDL.h>
 
 #include <algorithm>
-#include <cstdio>
 
+#include "platform/linux/failure_reason.h"
 #include "platform/linux/sdl_video.h"
 #include "platform/win32.h"
 
@@ -17,7 +17,7 @@ namespace {
 
 bool VirtualScreen(SDL_Rect& bounds) {
     if (!backend::EnsureVideo()) {
-        std::fprintf(stderr, "corvane: GetSystemMetrics: no display: %s\n", SDL_GetError());
+        backend::ReportSdlFailure("GetSystemMetrics");
         return false;
     }
     const int displays = SDL_GetNumVideoDisplays();

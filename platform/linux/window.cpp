@@ -1,23 +1,26 @@
-// Linux backend: top-level windows over SDL windows made for OpenGL.
+// Linux backend: windows over SDL windows made for OpenGL, and the frame
+// arithmetic of AdjustWindowRectEx.
 //
 // Platform: Linux. Dependencies: SDL2. CreateWindowExA takes the frame of
-// AdjustWindowRectEx off the outer size so the client area is the size the
-// caller planned; WS_POPUP windows are borderless, and a popup the size of a
-// display mode set with ChangeDisplaySettingsA becomes a full-screen window
-// in that mode. Creation, showing and destruction send their messages to the
-// window procedure before returning, as on Windows. Limitations: no child
-// windows, no menus; show commands other than SW_HIDE show and activate.
+// AdjustWindowRectEx (platform/common/window_frame.h) off the outer size so
+// the client area is the size the caller planned; WS_POPUP windows are
+// borderless, and a popup the size of a display mode set with
+// ChangeDisplaySettingsA becomes a full-screen window in that mode. A
+// WS_CHILD window is made inside its parent by foreign_window.cpp. Creation,
+// showing and destruction send their messages to the window procedure before
+// returning, as on Windows. Limitations: no menus; show commands other than
+// SW_HIDE show and activate.
 #include <algorithm>
 #include <memory>
 #include <vector>
 
+#include "platform/common/window_frame.h"
 #include "platform/linux/display_mode.h"
 #include "platform/linux/failure_reason.h"
 #include "platform/linux/foreign_window.h"
 #include "platform/linux/pixel_format.h"
 #include "platform/linux/sdl_video.h"
 #include "platform/linux/window_class.h"
-#include "platform/linux/window_frame.h"
 #include "platform/linux/window_object.h"
 
 namespace backend {
@@ -116,20 +119,36 @@ SDL_Window* SdlWindowOf(HWND window) {
 
 }  // namespace backend
 
+BOOL WINAPI AdjustWindowRectEx(LPRECT rect, DWORD style, BOOL menu, DWORD exStyle) {
+    if (rect == nullptr) {
+        backend::ReportFailure("AdjustWindowRectEx", "no rectangle");
+        return FALSE;
+    }
+    common::GrowByFrame(*rect, style, exStyle, menu != FALSE);
+    return TRUE;
+}
+
 HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y,
                             int width, int height, HWND parent, HMENU menu, HINSTANCE instance, LPVOID /*param*/) {
     using namespace backend;
     const WindowClass* windowClass = FindWindowClass(className, instance);
-    if (windowClass == nullptr) return nullptr;
+    if (windowClass == nullptr) {
+        ReportFailure("CreateWindowExA", "the class is not registered");
+        return nullptr;
+    }
     if (parent != nullptr || (style & WS_CHILD) != 0) {
-        if (parent == nullptr || (style & WS_CHILD) == 0) return nullptr;
+        if (parent == nullptr || (style & WS_CHILD) == 0) {
+            ReportFailure("CreateWindowExA", "a child window needs WS_CHILD and a parent");
+            return nullptr;
+        }
         return CreateChildWindow(parent, *windowClass, windowName, style, exStyle, x, y, width, height);
     }
     if (!EnsureVideo()) return nullptr;
 
-    const FrameInsets frame = FrameFor(style, exStyle, menu != nullptr);
-    const int clientWidth = std::max(1, width - static_cast<int>(frame.left + frame.right));
-    const int clientHeight = std::max(1, height - static_cast<int>(frame.top + frame.bottom));
+    // SDL cannot make a window of no pixels.
+    const common::FrameInsets frame = common::FrameFor(style, exStyle, menu != nullptr);
+    const int clientWidth = common::ClientWidth(width, frame, 1);
+    const int clientHeight = common::ClientHeight(height, frame, 1);
 
     Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN;
     const bool popup = (style & WS_POPUP) != 0;
@@ -190,7 +209,10 @@ BOOL WINAPI DestroyWindow(HWND handle) {
 BOOL WINAPI ShowWindow(HWND handle, int command) {
     using namespace backend;
     WindowObject* window = FindWindowObject(handle);
-    if (window == nullptr) return FALSE;
+    if (window == nullptr) {
+        ReportFailure("ShowWindow", "not a live window");
+        return FALSE;
+    }
     const BOOL wasVisible = window->visible ? TRUE : FALSE;
     if (command == SW_HIDE) {
         if (window->visible) {
@@ -208,7 +230,8 @@ BOOL WINAPI ShowWindow(HWND handle, int command) {
     }
     ActivateWindow(window);
     window = FindWindowBySerial(serial);
-    if (window == nullptr || wasVisible) return wasVisible;
+    if (window == nullptr || window->shownBefore) return wasVisible;
+    window->shownBefore = true;
     // A window shown for the first time hears its size again, after its
     // activation, as on Windows.
     int width = 0;
@@ -221,10 +244,18 @@ BOOL WINAPI ShowWindow(HWND handle, int command) {
 
 HDC WINAPI GetDC(HWND handle) {
     backend::WindowObject* window = backend::FindWindowObject(handle);
-    return window != nullptr ? &window->deviceContext : nullptr;
+    if (window == nullptr) {
+        backend::ReportFailure("GetDC", "not a live window");
+        return nullptr;
+    }
+    return &window->deviceContext;
 }
 
 int WINAPI ReleaseDC(HWND handle, HDC dc) {
     backend::WindowObject* window = backend::FindWindowObject(handle);
-    return (window != nullptr && dc == &window->deviceContext) ? 1 : 0;
+    if (window == nullptr || dc != &window->deviceContext) {
+        backend::ReportFailure("ReleaseDC", "not the device context of a live window");
+        return 0;
+    }
+    return 1;
 }

@@ -66,6 +66,7 @@ WORD WINAPI RegisterClassA(const WNDCLASSA* windowClass) {
     using namespace backend;
     if (windowClass == nullptr || windowClass->lpfnWndProc == nullptr || windowClass->lpszClassName == nullptr ||
         IS_INTRESOURCE(windowClass->lpszClassName) || windowClass->lpszClassName[0] == '\0') {
+        ReportFailure("RegisterClassA", "the class needs a procedure and a name");
         return 0;
     }
     if (FindWindowClass(windowClass->lpszClassName, windowClass->hInstance) != nullptr) {
@@ -74,7 +75,10 @@ WORD WINAPI RegisterClassA(const WNDCLASSA* windowClass) {
     }
     // String atoms live in 0xC000..0xFFFF on Windows; hand them out from there.
     static WORD nextAtom = 0xC000;
-    if (nextAtom == 0) return 0;
+    if (nextAtom == 0) {
+        ReportFailure("RegisterClassA", "no class atoms left");
+        return 0;
+    }
     WindowClass entry;
     entry.name = windowClass->lpszClassName;
     entry.instance = windowClass->hInstance != nullptr ? windowClass->hInstance : GetModuleHandleA(nullptr);
@@ -105,11 +109,13 @@ BOOL WINAPI UnregisterClassA(LPCSTR className, HINSTANCE instance) {
 HICON WINAPI LoadIconA(HINSTANCE instance, LPCSTR iconName) {
     // IDI_APPLICATION (32512) to IDI_SHIELD (32518).
     static HICON__ systemIcons[7] = {{32512}, {32513}, {32514}, {32515}, {32516}, {32517}, {32518}};
-    if (instance != nullptr || !IS_INTRESOURCE(iconName)) return nullptr;
-    const auto id = static_cast<WORD>(reinterpret_cast<UINT_PTR>(iconName));
-    for (HICON__& icon : systemIcons) {
-        if (icon.id == id) return &icon;
+    if (instance == nullptr && IS_INTRESOURCE(iconName)) {
+        const auto id = static_cast<WORD>(reinterpret_cast<UINT_PTR>(iconName));
+        for (HICON__& icon : systemIcons) {
+            if (icon.id == id) return &icon;
+        }
     }
+    backend::ReportFailure("LoadIconA", "only the system icons can be loaded");
     return nullptr;
 }
 
@@ -118,10 +124,12 @@ HCURSOR WINAPI LoadCursorA(HINSTANCE instance, LPCSTR cursorName) {
     // cursors.
     static HCURSOR__ systemCursors[14] = {{32512}, {32513}, {32514}, {32515}, {32516}, {32640}, {32641},
                                           {32642}, {32643}, {32644}, {32645}, {32646}, {32648}, {32649}};
-    if (instance != nullptr || !IS_INTRESOURCE(cursorName)) return nullptr;
-    const auto id = static_cast<WORD>(reinterpret_cast<UINT_PTR>(cursorName));
-    for (HCURSOR__& cursor : systemCursors) {
-        if (cursor.id == id) return &cursor;
+    if (instance == nullptr && IS_INTRESOURCE(cursorName)) {
+        const auto id = static_cast<WORD>(reinterpret_cast<UINT_PTR>(cursorName));
+        for (HCURSOR__& cursor : systemCursors) {
+            if (cursor.id == id) return &cursor;
+        }
     }
+    backend::ReportFailure("LoadCursorA", "only the system cursors can be loaded");
     return nullptr;
 }

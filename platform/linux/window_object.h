@@ -5,7 +5,8 @@
 // WindowObject around one SDL window created for OpenGL; its device context
 // is part of it (every window owns its DC). Handles given to the calls are
 // looked up among the live windows before use, so a stale or foreign handle
-// is refused instead of dereferenced. Limitations: top-level GL windows only.
+// is refused instead of dereferenced. A child window (foreign_window.cpp)
+// is an X window inside a window the program was given.
 #pragma once
 
 #include <SDL.h>
@@ -34,6 +35,7 @@ struct WindowObject : HWND__ {
     int clientWidth = 0;  // the client size last reported with WM_SIZE
     int clientHeight = 0;
     bool visible = false;
+    bool shownBefore = false;  // ShowWindow has shown it once
     bool minimized = false;
     bool needsPaint = false;
     bool destroying = false;

@@ -5,7 +5,7 @@
 // XSCREENSAVER_WINDOW, else the root window; otherwise a window of its own)
 // and runs the saver (saver.h). SIGTERM and SIGINT end it after the current
 // frame with status 0, as xscreensaver expects of its hacks. Bad arguments, no
-// screen to show on (sdl_video.h), a window that does not exist or a display
+// screen to show on (platform/screen.h), a window that does not exist or a display
 // that cannot show GL print one line and the usage (for arguments) on
 // standard error and end with status 1.
 #include <csignal>
@@ -13,8 +13,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "platform/linux/foreign_window.h"
-#include "platform/linux/sdl_video.h"
+#include "platform/screen.h"
+#include "platform/window_id.h"
 #include "saver/saver.h"
 
 namespace {
@@ -39,7 +39,7 @@ bool ResolveRoot(SaverOptions& options, std::string& error) {
         }
         return true;
     }
-    options.windowId = backend::RootWindowId();
+    options.windowId = RootWindowId();
     if (options.windowId == 0) {
         error = "cannot open the X display";
         return false;
@@ -64,7 +64,7 @@ int main(int argc, char** argv) {
         std::printf("corvane-saver %s\n", CORVANE_VERSION);
         return 0;
     }
-    const std::string noScreen = backend::NoScreenReason();
+    const std::string noScreen = NoScreenReason();
     if (!noScreen.empty()) {
         std::fprintf(stderr, "corvane-saver: %s\n", noScreen.c_str());
         return 1;

@@ -11,7 +11,7 @@
 #include <ctime>
 #include <thread>
 
-#include "message_log.h"
+#include "contract/message_log.h"
 #include "platform/linux/window_object.h"
 
 namespace {

@@ -6,7 +6,7 @@
 //   corvane-model --version          the tool's name and the project's version
 //
 // An unreadable or malformed file prints one line on stderr and exits 1, as
-// does `view` when there is no screen to show on (sdl_video.h).
+// does `view` when there is no screen to show on (platform/screen.h).
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
@@ -15,7 +15,7 @@
 #include <string>
 
 #include "model/ms3d_model.h"
-#include "platform/linux/sdl_video.h"
+#include "platform/screen.h"
 #include "tools/model/model_report.h"
 #include "tools/model/model_viewer.h"
 
@@ -79,7 +79,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (command == "view" && argc == 3) {
-        const std::string noScreen = backend::NoScreenReason();
+        const std::string noScreen = NoScreenReason();
         if (!noScreen.empty()) {
             std::fprintf(stderr, "corvane-model: %s\n", noScreen.c_str());
             return 1;
