@@ -93,20 +93,21 @@ bool SaverApplication::FollowParent(HWND parent) {
 }
 
 void SaverApplication::ViewEachMonitor() {
-    views.clear();
     std::vector<MONITORINFO> found;
-    if (!EnumDisplayMonitors(nullptr, nullptr, CollectMonitor, reinterpret_cast<LPARAM>(&found)) || found.size() < 2)
-        return;  // one view, the window's own
+    if (!EnumDisplayMonitors(nullptr, nullptr, CollectMonitor, reinterpret_cast<LPARAM>(&found))) found.clear();
     // The window lies over the virtual screen, so its client origin is there.
-    const int32_t originX = GetSystemMetrics(SM_XVIRTUALSCREEN);
-    const int32_t originY = GetSystemMetrics(SM_YVIRTUALSCREEN);
-    for (const MONITORINFO& info : found) {
+    ViewMonitors(found, POINT{GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN)});
+}
+
+void SaverApplication::ViewMonitors(const std::vector<MONITORINFO>& monitors, POINT origin) {
+    views.clear();
+    for (const MONITORINFO& info : monitors) {
         const RECT& rect = info.rcMonitor;
         if (rect.right <= rect.left || rect.bottom <= rect.top) continue;
-        views.push_back(MonitorView{rect.left - originX, rect.top - originY, rect.right - rect.left,
+        views.push_back(MonitorView{rect.left - origin.x, rect.top - origin.y, rect.right - rect.left,
                                     rect.bottom - rect.top, (info.dwFlags & MONITORINFOF_PRIMARY) != 0});
     }
-    if (views.size() < 2) views.clear();
+    if (views.size() < 2) views.clear();  // one view, the window's own
 }
 
 bool SaverApplication::Draw() {

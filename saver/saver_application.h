@@ -41,6 +41,10 @@ public:
 
     // After CreateCoverDisplay: one view per monitor when there are several.
     void ViewEachMonitor();
+    // The views for these monitors (rcMonitor and the primary flag, in
+    // virtual-screen coordinates), the window's client area starting at
+    // `origin`; fewer than two give the one view of the whole window.
+    void ViewMonitors(const std::vector<MONITORINFO>& monitors, POINT origin);
     // Asks to be told when the display goes off and on; harmless when the
     // system cannot tell (the display then stays on).
     void ListenToDisplay();
