@@ -13,7 +13,7 @@ LINUX_PACKAGES=(
 )
 TEST_PACKAGES=(
   clang libclang-rt-14-dev gocr python3
-  openbox xscreensaver xscreensaver-gl dbus-daemon python3-dbus python3-gi x11-xserver-utils libxss1
+  openbox xterm xscreensaver xscreensaver-gl dbus-daemon python3-dbus python3-gi x11-xserver-utils libxss1
   g++-mingw-w64-i686 mingw-w64-i686-dev g++-mingw-w64-x86-64 mingw-w64-x86-64-dev
   # the package checks: building, linting, validating and unpacking
   dpkg-dev file lintian desktop-file-utils appstream man-db unzip

@@ -35,7 +35,7 @@ PROGRAM_NAME=scr_wine
 SHOTS=$BUILD/e2e/scr_wine
 HERE=$(dirname "$0")
 
-for tool in Xvfb xdotool xwininfo xsetroot xterm openbox import convert gocr x86_64-w64-mingw32-objdump \
+for tool in Xvfb xdotool xwininfo xprop xsetroot xterm openbox import convert gocr x86_64-w64-mingw32-objdump \
   x86_64-w64-mingw32-windres; do
   command -v "$tool" >/dev/null || { echo "$PROGRAM_NAME: FAIL (missing $tool)"; exit 1; }
 done
@@ -52,6 +52,7 @@ find_message() { titled Corvane; }
 find_settings() { titled "Corvane Screen Saver Settings"; }
 find_host() { titled "Corvane preview host"; }
 find_other() { titled "another program"; }
+wm_ready() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && echo yes; }
 saver_active() { [ "$(xdotool getactivewindow 2>/dev/null)" = "$cover" ] && echo "$cover"; }
 becomes_active() { wait_for saver_active 10 >/dev/null; }
 # The full-screen saver: a window of the saver's covering the whole screen.
@@ -280,9 +281,11 @@ echo "Scaled display, another program"
 registry add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f
 openbox >/dev/null 2>&1 &
 wm_pid=$!
+# The manager first: a window mapped while it starts up may stay unmapped.
+wait_for wm_ready 30 >/dev/null || fail "the window manager starts"
 xterm -title "another program" 2>/dev/null &
 xterm_pid=$!
-other=$(wait_for find_other 30)
+other=$(wait_for find_other 30) || fail "another program's window shows"
 run_scr /s
 if cover=$(wait_for find_cover 30); then
   pass "/s at 144 dpi covers the whole screen"
