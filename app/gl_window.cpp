@@ -287,13 +287,15 @@ void GLWindow::DestroyDisplay() {
     }
 }
 
-void GLWindow::Resize(int32_t clientWidth, int32_t clientHeight) {
-    if (clientHeight == 0) clientHeight = 1;
-    glViewport(0, 0, clientWidth, clientHeight);
+void GLWindow::Resize(int32_t clientWidth, int32_t clientHeight) { SetView(0, 0, clientWidth, clientHeight); }
+
+void GLWindow::SetView(int32_t left, int32_t bottom, int32_t viewWidth, int32_t viewHeight) {
+    if (viewHeight == 0) viewHeight = 1;
+    glViewport(left, bottom, viewWidth, viewHeight);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     gluPerspective(static_cast<GLdouble>(fieldOfView),
-                   static_cast<GLdouble>(clientWidth) / static_cast<GLdouble>(clientHeight),
+                   static_cast<GLdouble>(viewWidth) / static_cast<GLdouble>(viewHeight),
                    static_cast<GLdouble>(zNear), static_cast<GLdouble>(zFar));
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();

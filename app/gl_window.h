@@ -64,6 +64,10 @@ public:
     const char* DisplayError() const { return displayError; }
     // Viewport and projection for a client area of this size.
     void Resize(int32_t clientWidth, int32_t clientHeight);
+    // Viewport and projection for a part of the client area: its lower-left
+    // corner in GL's window coordinates (y counts up from the bottom) and its
+    // size; a height of 0 counts as 1.
+    void SetView(int32_t left, int32_t bottom, int32_t viewWidth, int32_t viewHeight);
     // One frame: Update, Draw, swap; false as soon as a step fails.
     bool Tick();
 

@@ -68,3 +68,26 @@ if(NOT WIN32)
   target_link_libraries(corvane_platform PUBLIC corvane_resources)
   target_link_libraries(corvane_platform_fake PUBLIC corvane_resources)
 endif()
+
+# Windows: each program's own manifest and version resource, from
+# cmake/windows/program.rc.in with the project's one version.
+# corvane_program_resources(TARGET FILE DESCRIPTION) adds them to TARGET,
+# which is built as FILE (corvane.exe, corvane.scr) and described as
+# DESCRIPTION in its version resource.
+function(corvane_program_resources target file description)
+  set(PROGRAM_FILE ${file})
+  set(PROGRAM_DESCRIPTION ${description})
+  get_filename_component(PROGRAM_NAME ${file} NAME_WE)
+  set(PROGRAM_MANIFEST ${CMAKE_SOURCE_DIR}/cmake/windows/corvane.manifest)
+  set(rc_file ${CMAKE_BINARY_DIR}/generated/${file}.rc)
+  configure_file(${CMAKE_SOURCE_DIR}/cmake/windows/program.rc.in ${rc_file} @ONLY)
+  set_source_files_properties(${rc_file} PROPERTIES OBJECT_DEPENDS ${PROGRAM_MANIFEST})
+  target_sources(${target} PRIVATE ${rc_file})
+endfunction()
+
+if(WIN32)
+  # corvane.exe is defined after this file is read: its resources join it
+  # once the top directory is done.
+  cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR}
+                 CALL corvane_program_resources corvane corvane.exe "Corvane")
+endif()

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <memory>
 #include <new>
+#include <string>
 
 #include "platform/window_id.h"
 #include "saver/saver_application.h"
@@ -61,7 +62,9 @@ bool CreateSaverDisplay(SaverApplication& saver, const SaverOptions& options, HW
         return saver.CreateDisplay(kTitle, kSaverWindowWidth, kSaverWindowHeight, kBits, false, kFieldOfView,
                                    kNear, kFar);
     case SaverTarget::CoverScreen:
-        return saver.CreateCoverDisplay(kTitle, kBits, kFieldOfView, kNear, kFar);
+        if (!saver.CreateCoverDisplay(kTitle, kBits, kFieldOfView, kNear, kFar)) return false;
+        saver.ViewEachMonitor();
+        return true;
     default:
         return saver.CreateChildDisplay(kTitle, parent, kBits, kFieldOfView, kNear, kFar);
     }
@@ -70,6 +73,12 @@ bool CreateSaverDisplay(SaverApplication& saver, const SaverOptions& options, HW
 void RunFrames(SaverApplication& saver, HWND parent, int32_t delayMicroseconds) {
     while (!stopRequested && HandleQueuedMessages()) {
         if (parent != nullptr && !saver.FollowParent(parent)) return;
+        if (saver.DisplayOff()) {
+            // No frames and no processor time until a message comes: the
+            // display coming back on, or whatever ends the saver.
+            if (!WaitMessage()) Sleep(kSleepSliceMs);
+            continue;
+        }
         saver.Tick();
         Pause(delayMicroseconds);
     }
@@ -81,7 +90,7 @@ int RunUntilEnd(HINSTANCE instance, const SaverOptions& options, std::string& er
         return 1;
     }
     if (options.delayMicroseconds < 0 || options.delayMicroseconds > kMaxSaverDelayMicroseconds) {
-        error = "the delay must be from 0 to 10000000 microseconds";
+        error = "the delay must be from 0 to " + std::to_string(kMaxSaverDelayMicroseconds) + " microseconds";
         return 1;
     }
     const bool drawsInGivenWindow = options.target == SaverTarget::GivenWindow ||
@@ -111,6 +120,7 @@ int RunUntilEnd(HINSTANCE instance, const SaverOptions& options, std::string& er
         error = std::string("OpenGL initialization failed: ") + saver->DisplayError();
         return 1;
     }
+    saver->ListenToDisplay();
     if (!saver->Init()) {
         saver->Shutdown();
         error = "the scene could not be initialized";

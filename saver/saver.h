@@ -8,14 +8,16 @@
 //     alarm loop only with `sound` (never in a preview); the frame-rate line
 //     only with `showFps`;
 //   - frames whether or not its window is active, `delayMicroseconds` slept
-//     between them; no F1, no display-mode change, no message boxes;
+//     between them; none while the display is off, when it waits for
+//     messages instead; no F1, no display-mode change, no message boxes;
+//   - over the whole screen, one view of the scene per monitor;
 //   - never holds off the screen saver: screen-saver and monitor power-off
 //     requests go on to the default handling;
 //   - ends on WM_QUIT, when the window it draws in (or the given window) is
 //     destroyed, on RequestSaverStop(), in its own window on Escape, 'q' or
-//     the close button, and over the whole screen on a key, a click or a
+//     the close button, and over the whole screen on a key, a click, a
 //     pointer move of more than kPointerSlackPixels from where the pointer
-//     was first seen.
+//     was first seen, or when another program takes the activation.
 // Returns the exit status: 0 when the saver ran and ended, 1 when it could
 // not start, with the reason in `error` (for example a given window that does
 // not exist). The Settings target is not run here: the caller shows its own

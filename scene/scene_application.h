@@ -46,6 +46,11 @@ public:
     void SetWelcomeSound(bool enabled) { welcomeSound = enabled; }
 
 protected:
+    // Clears and draws the scene in the current viewport and projection.
+    void DrawScene();
+    // The frame-rate line (when shown) at the top left of the view whose
+    // top-left corner is at this client position (y counts down).
+    void DrawFrameRate(int32_t viewLeft, int32_t viewTop);
     // Shows the loading picture over the whole window, then waits for the
     // welcome sound to end (or half a second without sound).
     void ShowLoadingScreen();

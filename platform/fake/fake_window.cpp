@@ -7,6 +7,7 @@
 #include <map>
 
 #include "platform/common/window_frame.h"
+#include "platform/fake/fake_monitors.h"
 #include "platform/fake/fake_platform.h"
 #include "platform/fake/fake_queue.h"
 #include "platform/window_id.h"
@@ -397,12 +398,15 @@ BOOL WINAPI MoveWindow(HWND window, int x, int y, int width, int height, BOOL re
     return TRUE;
 }
 
-// A 1920 x 1080 virtual screen at the origin unless a test queues answers.
+// The virtual screen around the fake monitors unless a test queues answers.
 int WINAPI GetSystemMetrics(int index) {
     fake::Record("GetSystemMetrics", {Number(index)});
+    const RECT screen = fake::VirtualScreen();
     int fallback = 0;
-    if (index == SM_CXVIRTUALSCREEN) fallback = 1920;
-    if (index == SM_CYVIRTUALSCREEN) fallback = 1080;
+    if (index == SM_XVIRTUALSCREEN) fallback = screen.left;
+    if (index == SM_YVIRTUALSCREEN) fallback = screen.top;
+    if (index == SM_CXVIRTUALSCREEN) fallback = screen.right - screen.left;
+    if (index == SM_CYVIRTUALSCREEN) fallback = screen.bottom - screen.top;
     return static_cast<int>(fake::Answer("GetSystemMetrics", fallback));
 }
 

@@ -52,6 +52,7 @@ DECLARE_SUBSET_HANDLE(HMENU);
 DECLARE_SUBSET_HANDLE(HFONT);
 DECLARE_SUBSET_HANDLE(HRSRC);
 typedef HINSTANCE HMODULE;
+DECLARE_SUBSET_HANDLE(HMONITOR);
 typedef void* HGDIOBJ;
 typedef void* HGLOBAL;
 
@@ -69,6 +70,7 @@ typedef struct tagRECT {
     LONG right;
     LONG bottom;
 } RECT, *LPRECT;
+typedef const RECT* LPCRECT;
 
 typedef struct tagPOINT {
     LONG x;
@@ -83,3 +85,12 @@ typedef struct tagPOINT {
 
 #define IS_INTRESOURCE(r) ((((UINT_PTR)(r)) >> 16) == 0)
 #define MAKEINTRESOURCEA(i) ((LPSTR)((UINT_PTR)((WORD)(i))))
+
+// A globally unique identifier, as Windows lays it out.
+typedef struct _GUID {
+    DWORD Data1;
+    WORD Data2;
+    WORD Data3;
+    BYTE Data4[8];
+} GUID;
+typedef const GUID* LPCGUID;

@@ -38,6 +38,7 @@ typedef struct tagMSG {
 #define WM_PAINT 0x000F
 #define WM_CLOSE 0x0010
 #define WM_QUIT 0x0012
+#define WM_ACTIVATEAPP 0x001C
 #define WM_KEYDOWN 0x0100
 #define WM_KEYUP 0x0101
 #define WM_SYSKEYDOWN 0x0104
@@ -50,6 +51,7 @@ typedef struct tagMSG {
 #define WM_LBUTTONDOWN 0x0201
 #define WM_RBUTTONDOWN 0x0204
 #define WM_MBUTTONDOWN 0x0207
+#define WM_POWERBROADCAST 0x0218
 
 #define WA_INACTIVE 0
 #define WA_ACTIVE 1
@@ -230,6 +232,19 @@ BOOL WINAPI IsWindow(HWND window);
 BOOL WINAPI GetClientRect(HWND window, LPRECT rect);
 BOOL WINAPI MoveWindow(HWND window, int x, int y, int width, int height, BOOL repaint);
 int WINAPI GetSystemMetrics(int index);
+
+// Monitors: each one's rectangle in virtual-screen coordinates, the primary
+// one at the origin.
+typedef BOOL(CALLBACK* MONITORENUMPROC)(HMONITOR, HDC, LPRECT, LPARAM);
+typedef struct tagMONITORINFO {
+    DWORD cbSize;
+    RECT rcMonitor;
+    RECT rcWork;
+    DWORD dwFlags;
+} MONITORINFO, *LPMONITORINFO;
+#define MONITORINFOF_PRIMARY 0x00000001
+BOOL WINAPI EnumDisplayMonitors(HDC dc, LPCRECT clip, MONITORENUMPROC callback, LPARAM data);
+BOOL WINAPI GetMonitorInfoA(HMONITOR monitor, LPMONITORINFO info);
 int WINAPI ReleaseDC(HWND window, HDC dc);
 LONG WINAPI ChangeDisplaySettingsA(DEVMODEA* mode, DWORD flags);
 int WINAPI ShowCursor(BOOL show);
@@ -241,6 +256,23 @@ BOOL WINAPI TranslateMessage(const MSG* msg);
 LRESULT WINAPI DispatchMessageA(const MSG* msg);
 void WINAPI PostQuitMessage(int exitCode);
 LRESULT WINAPI DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+BOOL WINAPI WaitMessage(void);
+
+// Power-setting notifications: WM_POWERBROADCAST with PBT_POWERSETTINGCHANGE,
+// lParam pointing at a POWERBROADCAST_SETTING. For GUID_CONSOLE_DISPLAY_STATE
+// the data is a DWORD: 0 (display off), 1 (on) or 2 (dimmed).
+typedef void* HPOWERNOTIFY;
+typedef struct {
+    GUID PowerSetting;
+    DWORD DataLength;
+    BYTE Data[1];
+} POWERBROADCAST_SETTING;
+#define PBT_POWERSETTINGCHANGE 0x8013
+#define DEVICE_NOTIFY_WINDOW_HANDLE 0x00000000
+inline const GUID GUID_CONSOLE_DISPLAY_STATE = {0x6fe69556, 0x704a, 0x47a0,
+                                               {0x8f, 0x24, 0xc2, 0x8d, 0x93, 0x6f, 0xda, 0x47}};
+HPOWERNOTIFY WINAPI RegisterPowerSettingNotification(HANDLE recipient, LPCGUID setting, DWORD flags);
+BOOL WINAPI UnregisterPowerSettingNotification(HPOWERNOTIFY notification);
 
 // Message boxes and modal dialogs.
 int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type);

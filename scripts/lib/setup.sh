@@ -13,7 +13,7 @@ LINUX_PACKAGES=(
 )
 TEST_PACKAGES=(
   clang libclang-rt-14-dev gocr python3
-  openbox xscreensaver xscreensaver-gl dbus-daemon python3-dbus python3-gi x11-xserver-utils libxss1
+  openbox xterm xscreensaver xscreensaver-gl dbus-daemon python3-dbus python3-gi x11-xserver-utils libxss1
   # the screen-saver hosts: MATE's (with gsettings and dconf), two heads in Xephyr, system calls traced
   mate-screensaver libglib2.0-bin dconf-service xserver-xephyr strace
   g++-mingw-w64-i686 mingw-w64-i686-dev g++-mingw-w64-x86-64 mingw-w64-x86-64-dev

@@ -6,16 +6,22 @@
 #   tests/e2e/scr_wine.sh <windows-build-dir>
 #
 # Checks, in this order:
-#   - the file: string resource 1 names the saver, and it imports only
-#     system DLLs;
+#   - the files: string resource 1 names the saver, and it imports only
+#     system DLLs; corvane.scr and corvane.exe each carry a manifest declaring
+#     per-monitor DPI awareness and a version resource with the project's
+#     version and their own description;
 #   - bad input: an unknown switch and a /p handle naming no window each show
 #     a message box, and the saver ends with status 0 once it is answered;
 #   - /c shows the settings as stored, out-of-range registry values clamped;
 #     OK writes them back; a second /c turns the frame-rate line on and sets
 #     the pause between frames;
-#   - /s covers the whole screen with the scene and shows the frame-rate line
-#     it was set to; a second /s meanwhile ends at once; a mouse move ends
-#     the first with status 0, and a key press ends another;
+#   - /s covers the whole screen with the scene (no pixel of the root, made
+#     magenta, shows) and shows the frame-rate line it was set to; a second
+#     /s meanwhile ends at once; a mouse move ends the first with status 0,
+#     and a key press ends another;
+#   - on a display scaled to 144 dpi, under a window manager, /s still covers
+#     every pixel, and activating another X window (an xterm) ends it with
+#     status 0 within 2 s;
 #   - /p for the window of a stand-in preview host draws inside it, and ends
 #     with status 0 when the host destroys the window.
 # Screenshots land in <windows-build-dir>/e2e/scr_wine/.
@@ -23,15 +29,17 @@ set -uo pipefail
 
 BUILD=$(cd "${1:?usage: scr_wine.sh <windows-build-dir>}" && pwd)
 SCR=$BUILD/bin/corvane.scr
+EXE=$BUILD/bin/corvane.exe
 HOST=$BUILD/bin/corvane-preview-host.exe
 PROGRAM_NAME=scr_wine
 SHOTS=$BUILD/e2e/scr_wine
 HERE=$(dirname "$0")
 
-for tool in Xvfb xdotool xwininfo import convert gocr x86_64-w64-mingw32-objdump x86_64-w64-mingw32-windres; do
+for tool in Xvfb xdotool xwininfo xprop xsetroot xterm openbox import convert gocr x86_64-w64-mingw32-objdump \
+  x86_64-w64-mingw32-windres; do
   command -v "$tool" >/dev/null || { echo "$PROGRAM_NAME: FAIL (missing $tool)"; exit 1; }
 done
-for file in "$SCR" "$HOST"; do
+for file in "$SCR" "$EXE" "$HOST"; do
   [ -f "$file" ] || { echo "$PROGRAM_NAME: FAIL (no $file)"; exit 1; }
 done
 
@@ -43,6 +51,10 @@ cleanup_target() { wine_stop; }
 find_message() { titled Corvane; }
 find_settings() { titled "Corvane Screen Saver Settings"; }
 find_host() { titled "Corvane preview host"; }
+find_other() { titled "another program"; }
+wm_ready() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && echo yes; }
+saver_active() { [ "$(xdotool getactivewindow 2>/dev/null)" = "$cover" ] && echo "$cover"; }
+becomes_active() { wait_for saver_active 10 >/dev/null; }
 # The full-screen saver: a window of the saver's covering the whole screen.
 find_cover() {
   local id w h x y
@@ -106,6 +118,8 @@ stored() {
 }
 
 above() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a > b) }'; }
+# The share (0..1) of a screenshot's pixels where the magenta root shows.
+uncovered() { convert "$SHOTS/$1.png" -fill black +opaque '#ff00ff' -fill white -opaque '#ff00ff' -format "%[fx:mean]" info:; }
 # Mean brightness (0..1) of a region WxH+X+Y of a screenshot.
 brightness() { convert "$SHOTS/$1.png" -crop "$2" -colorspace Gray -format "%[fx:mean]" info:; }
 # The frame-rate line top left, read with gocr: "NN fps".
@@ -132,11 +146,27 @@ answer_message() {
   clean_up
 }
 
-echo "The file"
+echo "The files"
 # What Windows needs of a .scr file: the name to list it under in string 1,
 # and nothing to load beside it but the system's own DLLs.
-x86_64-w64-mingw32-windres -i "$SCR" -O rc 2>/dev/null | tr -d '\r' >"$WORK/resources.rc"
+resources() { x86_64-w64-mingw32-windres -i "$1" -O rc 2>/dev/null | tr -d '\r'; }
+resources "$SCR" >"$WORK/resources.rc"
 expect "string resource 1 is \"Corvane\"" grep -q '^ *1, "Corvane"$' "$WORK/resources.rc"
+# Both programs: the manifest (resource 1 of type 24) declares per-monitor
+# DPI awareness, and the version resource carries the project's version.
+VERSION=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$BUILD/CMakeCache.txt")
+IFS=. read -r major minor patch <<<"$VERSION"
+manifest_and_version() {  # FILE DESCRIPTION
+  local rc
+  rc=$(resources "$1")
+  grep -q '^1 24 ' <<<"$rc" && grep -q '>PerMonitorV2</dpiAwareness>' <<<"$rc" &&
+    grep -q '>true/pm</dpiAware>' <<<"$rc" && grep -q "^ *FILEVERSION $major, $minor, $patch, 0$" <<<"$rc" &&
+    grep -q "VALUE \"FileVersion\", \"$VERSION\"" <<<"$rc" && grep -q 'VALUE "ProductName", "Corvane"' <<<"$rc" &&
+    grep -q "VALUE \"FileDescription\", \"$2\"" <<<"$rc"
+}
+expect "corvane.scr carries the DPI-aware manifest and version $VERSION" \
+  manifest_and_version "$SCR" "Corvane screen saver"
+expect "corvane.exe carries the DPI-aware manifest and version $VERSION" manifest_and_version "$EXE" "Corvane"
 imports=$(x86_64-w64-mingw32-objdump -p "$SCR" | awk '/DLL Name:/ { print tolower($3) }' | sort -u | xargs)
 system_dlls_only() {
   local dll
@@ -151,6 +181,8 @@ system_dlls_only() {
 expect "it imports only system DLLs ($imports)" system_dlls_only
 
 start_display
+# Wherever no window covers the screen, the root shows magenta.
+xsetroot -solid '#ff00ff'
 # A new prefix is made before the first case, so that its start-up time does
 # not count against the saver.
 wine_prefix || { echo "$PROGRAM_NAME: FAIL (no Wine prefix)"; exit 1; }
@@ -211,6 +243,7 @@ expect "/s shows the frame-rate line it was set to (read \"$text\")" grep -q '[0
 sleep 6
 shot cover
 expect "/s shows the lit scene" above "$(brightness cover 1024x768+0+0)" 0.05
+expect "/s leaves no pixel of the screen uncovered" test "$(uncovered cover)" = 0
 
 # A second /s meanwhile: only one runs at a time.
 first=$APP_PID
@@ -240,6 +273,36 @@ else
 fi
 clean_up
 registry add 'HKCU\Software\Corvane' /v Delay /t REG_DWORD /d 20000 /f
+
+echo "Scaled display, another program"
+# 144 dpi (150 %); the saver declares itself DPI-aware, so its window and
+# its picture are in physical pixels. A window manager for this case, so
+# that an X window can be activated.
+registry add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f
+openbox >/dev/null 2>&1 &
+wm_pid=$!
+# The manager first: a window mapped while it starts up may stay unmapped.
+wait_for wm_ready 30 >/dev/null || fail "the window manager starts"
+xterm -title "another program" 2>/dev/null &
+xterm_pid=$!
+other=$(wait_for find_other 30) || fail "another program's window shows"
+run_scr /s
+if cover=$(wait_for find_cover 30); then
+  pass "/s at 144 dpi covers the whole screen"
+  sleep 2
+  shot cover-144dpi
+  expect "/s at 144 dpi leaves no pixel of the screen uncovered" test "$(uncovered cover-144dpi)" = 0
+  # Once the saver is the active window, another takes the activation.
+  expect "/s is the active window" becomes_active
+  xdotool windowactivate "$other" 2>/dev/null
+  ends_with_0 2 "activating another window ends /s with status 0 within 2 s"
+else
+  fail "/s at 144 dpi covers the whole screen"
+fi
+clean_up
+kill "$xterm_pid" "$wm_pid" 2>/dev/null
+wait "$xterm_pid" "$wm_pid" 2>/dev/null
+registry delete 'HKCU\Control Panel\Desktop' /v LogPixels /f
 
 echo "Preview"
 # Wine shows nothing that one process draws in another's window, so the

@@ -1,0 +1,44 @@
+// Scripting the fake monitors and the display's power state.
+//
+// Platform: none (unit tests). The monitor layout is what EnumDisplayMonitors
+// and GetMonitorInfoA report and what GetSystemMetrics gives as the virtual
+// screen (the rectangle around every monitor); after Reset it is one
+// 1920 x 1080 primary monitor at the origin.
+//
+// The display state is what GUID_CONSOLE_DISPLAY_STATE reports: 1 (on) after
+// Reset. As on Windows, a window that registers for it is sent the current
+// state at once, and every change is sent to each registered window as
+// WM_POWERBROADCAST / PBT_POWERSETTINGCHANGE.
+//
+// WaitMessage returns at once when a message or the quit flag waits. Else it
+// runs the wait hook, as if time passed, and returns once the hook posted a
+// message, asked to quit or sent a display state. If nothing at all came, the
+// real call would wait for ever: the fake notes that and sets the quit flag,
+// so that the caller's loop ends instead of hanging.
+#pragma once
+
+#include <functional>
+#include <vector>
+
+#include "platform/win32.h"
+
+namespace fake {
+
+struct FakeMonitor {
+    RECT rect;  // virtual-screen coordinates; the primary one starts at 0, 0
+    bool primary;
+};
+
+void SetMonitors(const std::vector<FakeMonitor>& monitors);
+// The rectangle around every monitor.
+RECT VirtualScreen();
+
+// 0 off, 1 on, 2 dimmed.
+void SetDisplayState(BYTE state);
+// Registrations made and not yet taken back.
+int LivePowerNotificationCount();
+
+void OnWaitMessage(std::function<void()> hook);
+bool WaitMessageWouldBlock();
+
+}  // namespace fake
