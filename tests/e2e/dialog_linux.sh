@@ -12,8 +12,5 @@
 # Usage: tests/e2e/dialog_linux.sh <build-dir>
 set -uo pipefail
 PROGRAM_NAME=dialog_linux
-SHOTS=$(cd "${1:?usage: dialog_linux.sh <build-dir>}" && pwd)/e2e/dialog_linux
 source "$(dirname "$0")/lib/dialog.sh"
-use_build "$1"
-need Xvfb xdotool xwininfo import convert md5sum gocr
-run_dialog_checks
+run_dialog_checks "$@"

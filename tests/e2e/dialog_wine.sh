@@ -7,8 +7,5 @@
 # Usage: tests/e2e/dialog_wine.sh <windows-build-dir>
 set -uo pipefail
 PROGRAM_NAME=dialog_wine
-SHOTS=$(cd "${1:?usage: dialog_wine.sh <windows-build-dir>}" && pwd)/e2e/dialog_wine
 source "$(dirname "$0")/lib/dialog.sh"
-use_build "$1"
-need Xvfb xdotool xwininfo import convert md5sum gocr
-run_dialog_checks
+run_dialog_checks "$@"

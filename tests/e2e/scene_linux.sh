@@ -3,9 +3,7 @@
 # in the dialog, the loading picture, the scene with its blinking red spot
 # light and moving camera, F1 to a window, Escape to quit (lib/scene.sh).
 #   tests/e2e/scene_linux.sh BUILD_DIR
-set -u
+set -uo pipefail
 PROGRAM_NAME=scene_linux
-SHOTS=$(cd "${1:?build directory}" && pwd)/e2e-shots/scene_linux
 source "$(dirname "$0")/lib/scene.sh"
-use_build "$1"
-run_scene_checks
+run_scene_checks "$@"

@@ -8,8 +8,5 @@
 # Usage: tests/e2e/shell_linux.sh <build-dir>
 set -uo pipefail
 PROGRAM_NAME=shell_linux
-SHOTS=$(cd "${1:?usage: shell_linux.sh <build-dir>}" && pwd)/e2e/shell_linux
 source "$(dirname "$0")/lib/shell.sh"
-use_build "$1"
-need Xvfb xdotool xwininfo xmessage import compare python3
-run_shell_checks
+run_shell_checks "$@"

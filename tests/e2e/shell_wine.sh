@@ -7,8 +7,5 @@
 # Usage: tests/e2e/shell_wine.sh <windows-build-dir>
 set -uo pipefail
 PROGRAM_NAME=shell_wine
-SHOTS=$(cd "${1:?usage: shell_wine.sh <windows-build-dir>}" && pwd)/e2e/shell_wine
 source "$(dirname "$0")/lib/shell.sh"
-use_build "$1"
-need Xvfb xdotool xwininfo xmessage import compare python3
-run_shell_checks
+run_shell_checks "$@"

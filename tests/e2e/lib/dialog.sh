@@ -1,6 +1,6 @@
 # The settings dialog's end-to-end checks, shared by the Linux and the Wine
-# scripts: the script sets PROGRAM_NAME and SHOTS, calls use_build (see
-# target.sh), then run_dialog_checks.
+# scripts (target.sh): the script sets PROGRAM_NAME, then calls
+# run_dialog_checks BUILD.
 
 source "$(dirname "${BASH_SOURCE[0]}")/target.sh"
 
@@ -161,7 +161,9 @@ check_controls_drawn() {
   expect "the emblem shows its dusky planet" [ "$(matching_pixels 7 7 21 20 190 80 200 110)" -gt 10 ]
 }
 
-run_dialog_checks() {
+run_dialog_checks() {  # run_dialog_checks BUILD
+  use_build "${1:-}"
+  need Xvfb xdotool xwininfo import convert md5sum gocr
   [ -n "$XVFB_PID" ] || start_display
   target_ready
   echo "$PROGRAM_NAME: DISPLAY=$DISPLAY"

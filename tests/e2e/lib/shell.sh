@@ -15,8 +15,7 @@
 #     a window manager's close request;
 #   - F1 from windowed 800x600 answered No: "Program Will Now Close.", "Can't
 #     create Wnd" (caption Error), exit code 0.
-# The script sets PROGRAM_NAME and SHOTS, calls use_build, then
-# run_shell_checks.
+# The script sets PROGRAM_NAME, then calls run_shell_checks BUILD.
 
 source "$(dirname "${BASH_SOURCE[0]}")/show.sh"
 
@@ -45,7 +44,9 @@ answer_error() {
   press "$box" Return
 }
 
-run_shell_checks() {
+run_shell_checks() {  # run_shell_checks BUILD
+  use_build "${1:-}"
+  need Xvfb xdotool xwininfo xmessage import compare python3
   start_display
   target_ready
   echo "$PROGRAM_NAME: DISPLAY=$DISPLAY, program ${PROGRAM[*]}"

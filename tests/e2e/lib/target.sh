@@ -3,8 +3,9 @@
 # Wine (lib/wine.sh; the prefix lives in the build directory and is made on
 # first use). Includes the harness.
 #
-#   use_build DIR   sets BUILD and PROGRAM; for a Windows build the Wine
-#                   environment too, and ends what runs in its prefix at exit
+#   use_build DIR   sets BUILD and PROGRAM, and SHOTS (DIR/e2e/PROGRAM_NAME)
+#                   unless set; for a Windows build the Wine environment
+#                   too, and ends what runs in its prefix at exit
 #   target_ready    once the display is up: the Wine prefix made and Wine
 #                   able to start programs (nothing to do on Linux)
 #   find_dialog, find_about, find_gl, find_question, find_error
@@ -32,6 +33,7 @@ use_build() {
     PROGRAM=("$BUILD/bin/corvane")
     [ -x "$PROGRAM" ] || { echo "$PROGRAM_NAME: FAIL (no $PROGRAM)"; exit 1; }
   fi
+  [ -n "${SHOTS:-}" ] || { SHOTS=$BUILD/e2e/$PROGRAM_NAME; mkdir -p "$SHOTS"; rm -f "$SHOTS"/*.png; }
 }
 
 # Whatever still runs in the build's Wine prefix ends with the script
