@@ -7,8 +7,9 @@
 #     once it is back; F1 asks whether to go on windowed (800x600 is not a
 #     mode of the screen), Yes rebuilds it windowed at 800x600; Escape ends
 #     the program with exit code 0;
-#   - full screen 1024x768: the whole screen; F1 rebuilds it windowed with
-#     the client size kept, F1 again full screen; Alt+F4 ends with 0;
+#   - full screen 1024x768: the whole screen; F1 rebuilds it windowed (on
+#     Linux with the client size kept, and F1 again full screen); Alt+F4
+#     ends with 0;
 #   - full screen 640x480, which the screen lacks: the question, No, then
 #     "Program Will Now Close." and "OpenGL Initialization Failed.", no GL
 #     window, exit code 0; Yes instead: a window of 640x480, ended with 0 by
@@ -29,9 +30,11 @@ another_application() {
   OTHER_PID=$!
   other=$(wait_for titled 10 other) || other=$(wait_for titled 1 xmessage) || return 1
   focus "$other"
-  xdotool mousemove --window "$other" 5 5
-  sleep 0.5
+  sleep 0.2
 }
+
+# back_to WINDOW: a click brings the show back to the front.
+back_to() { focus "$1"; xdotool mousemove --window "$1" 100 100 click 1; sleep 0.5; }
 
 # answer_error SHOT: the next "ERROR" box shows and is answered with Enter;
 # the one before (the same caption) may still be on its way down.
@@ -71,14 +74,14 @@ run_shell_checks() {  # run_shell_checks BUILD
       fail "another application's window to focus"
     fi
     kill "$OTHER_PID" 2>/dev/null
-    focus "$window"
+    back_to "$window"
     expect_frames "again once active"
 
     xdotool windowunmap --sync "$window"
     sleep 0.5
     idle_check minimised
     xdotool windowmap --sync "$window"
-    focus "$window"
+    back_to "$window"
     expect_frames "again once restored"
 
     press "$window" F1
@@ -114,14 +117,19 @@ run_shell_checks() {  # run_shell_checks BUILD
     press "$window" F1
     old=$window
     if window=$(wait_for other_than 30 "$old" find_gl); then
-      expect "F1: windowed with the client size kept, 1024x768" sized "$window" 1024 768
       sleep 2
       shot f1-windowed
       expect_frames "after the rebuild"
-      press "$window" F1
-      old=$window
-      window=$(wait_for other_than 30 "$old" find_gl)
-      expect "F1 again: full screen at 1024x768" sized "$window" 1024 768 0 0
+      # Wine without a window manager keeps its own frame on the screen,
+      # so the client area is cut; and the way back to full screen leaves
+      # the X server grabbed there. Linux only.
+      if [ "$ON_WINE" = no ]; then
+        expect "F1: windowed with the client size kept, 1024x768" sized "$window" 1024 768
+        press "$window" F1
+        old=$window
+        window=$(wait_for other_than 30 "$old" find_gl)
+        expect "F1 again: full screen at 1024x768" sized "$window" 1024 768 0 0
+      fi
       press "$window" alt+F4
       finished 20
       expect "Alt+F4 ends the program with exit code 0 (got $EXIT_CODE)" [ "$EXIT_CODE" = 0 ]
@@ -141,6 +149,7 @@ run_shell_checks() {  # run_shell_checks BUILD
       pass "the full-screen question is asked"
       shot "question-$answer"
       if [ "$answer" = No ]; then
+        LAST_ERROR=
         press "$question" alt+n
         expect "after No: \"Program Will Now Close.\"" answer_error no-first-box
         expect "after No: \"OpenGL Initialization Failed.\"" answer_error no-second-box
@@ -169,6 +178,7 @@ run_shell_checks() {  # run_shell_checks BUILD
   start_program
   if settle_dialog 1 0 no windowed-800-no && window=$(wait_for find_gl 30) &&
      press "$window" F1 && question=$(wait_for find_question 30); then
+    LAST_ERROR=
     press "$question" alt+n
     expect "after No: \"Program Will Now Close.\"" answer_error f1-no-first-box
     if box=$(wait_for titled 20 Error); then
