@@ -90,12 +90,12 @@ run_scene_checks() {  # run_scene_checks BUILD
   # F1 rebuilds the window in the other mode and the scene starts again with
   # its loading picture.
   before=$gl
-  xdotool key --window "$gl" F1
+  press "$gl" F1
   if gl=$(wait_for other_than 20 "$before" find_gl); then pass "F1 rebuilds the window"; else fail "F1 rebuilds the window"; fi
   expect "after F1 the scene loads again from the start" wait_for_loading loading-after-f1 "$gl" 10
   expect "and shows the room again" wait_for_scene after-f1 "$gl" 20
 
-  xdotool key --window "$gl" Escape
+  press "$gl" Escape
   finished 20
   expect "Escape ends the program with exit code 0 (got $EXIT_CODE)" [ "$EXIT_CODE" = 0 ]
   verdict
