@@ -166,13 +166,7 @@ sized() {
   done
 }
 
-# focus WINDOW: the keyboard focus, and the pointer, which Wine's focus
-# follows where there is no window manager.
-focus() {
-  xdotool windowfocus --sync "$1" 2>/dev/null || xdotool windowfocus "$1"
-  xdotool mousemove --window "$1" 5 5 2>/dev/null
-  sleep 0.3
-}
+focus() { xdotool windowfocus --sync "$1" 2>/dev/null || xdotool windowfocus "$1"; sleep 0.3; }
 
 # press WINDOW KEY...: keys typed one by one into the window, given the focus.
 press() {

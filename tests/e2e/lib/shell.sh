@@ -30,8 +30,13 @@ another_application() {
   OTHER_PID=$!
   other=$(wait_for titled 10 other) || other=$(wait_for titled 1 xmessage) || return 1
   focus "$other"
+  xdotool mousemove --window "$other" 5 5
   sleep 0.2
 }
+
+# answer BOX KEY: the key typed into a message box with the pointer on it:
+# Wine's focus follows the pointer where there is no window manager.
+answer() { xdotool mousemove --window "$1" 5 5; press "$@"; }
 
 # back_to WINDOW: a click brings the show back to the front.
 back_to() { focus "$1"; xdotool mousemove --window "$1" 100 100 click 1; sleep 0.5; }
@@ -44,7 +49,7 @@ answer_error() {
   box=$(wait_for other_than 10 "$LAST_ERROR" find_error) || return 1
   LAST_ERROR=$box
   shot "$1"
-  press "$box" Return
+  answer "$box" Return
 }
 
 run_shell_checks() {  # run_shell_checks BUILD
@@ -88,7 +93,7 @@ run_shell_checks() {  # run_shell_checks BUILD
     if question=$(wait_for find_question 30); then
       pass "F1 to 800x600 full screen asks whether to go on windowed"
       shot f1-question
-      press "$question" Return  # the default answer, Yes
+      answer "$question" Return  # the default answer, Yes
       expect "the question is answered" gone find_question 10
       old=$window
       if window=$(wait_for other_than 30 "$old" find_gl); then
@@ -150,14 +155,14 @@ run_shell_checks() {  # run_shell_checks BUILD
       shot "question-$answer"
       if [ "$answer" = No ]; then
         LAST_ERROR=
-        press "$question" alt+n
+        answer "$question" alt+n
         expect "after No: \"Program Will Now Close.\"" answer_error no-first-box
         expect "after No: \"OpenGL Initialization Failed.\"" answer_error no-second-box
         expect "no GL window was made" no_gl_window
         finished 20
         expect "the program ends with exit code 0 (got $EXIT_CODE)" [ "$EXIT_CODE" = 0 ]
       else
-        press "$question" alt+y
+        answer "$question" alt+y
         if window=$(wait_for find_gl 30); then
           expect "after Yes: windowed at 640x480" sized "$window" 640 480
           shot question-yes-windowed
@@ -179,12 +184,12 @@ run_shell_checks() {  # run_shell_checks BUILD
   if settle_dialog 1 0 no windowed-800-no && window=$(wait_for find_gl 30) &&
      press "$window" F1 && question=$(wait_for find_question 30); then
     LAST_ERROR=
-    press "$question" alt+n
+    answer "$question" alt+n
     expect "after No: \"Program Will Now Close.\"" answer_error f1-no-first-box
     if box=$(wait_for titled 20 Error); then
       pass "after No: \"Can't create Wnd\" (caption Error)"
       shot f1-no-box
-      press "$box" Return
+      answer "$box" Return
     else
       fail "after No: \"Can't create Wnd\" (caption Error)"
     fi
