@@ -18,11 +18,8 @@
 set -uo pipefail
 
 BUILD=$(cd "${1:?usage: desktop_openbox.sh <build-dir>}" && pwd)
-PROGRAM=$BUILD/bin/corvane
 SHOTS=$BUILD/e2e/desktop_openbox
-TITLE=DECK_NINE_by_Quillmark
 LIB=$(cd "$(dirname "$0")/lib" && pwd)
-export SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy}
 
 for tool in Xvfb openbox dbus-daemon xdotool xwininfo xprop xrandr xset xmessage import compare python3; do
   command -v "$tool" >/dev/null || { echo "desktop_openbox: cannot run here (missing $tool)"; exit 77; }
@@ -30,7 +27,6 @@ done
 # Debian's own Python, which has python3-dbus and python3-gi.
 PY=/usr/bin/python3
 "$PY" -c 'import dbus, gi' 2>/dev/null || { echo "desktop_openbox: cannot run here (no python3-dbus)"; exit 77; }
-[ -x "$PROGRAM" ] || { echo "desktop_openbox: FAIL (no $PROGRAM)"; exit 1; }
 
 PROGRAM_NAME=desktop_openbox
 SCREEN=1280x1024x24
@@ -39,9 +35,9 @@ OTHER_PID=
 cleanup_target() {
   for pid in $OTHER_PID $SERVICE_PID $WM_PID $BUS_PID; do kill "$pid" 2>/dev/null; done
 }
-source "$LIB/harness.sh"
-start_display
 source "$LIB/show.sh"
+use_build "$BUILD"
+start_display
 source "$LIB/desktop.sh"
 
 # The session bus and the service first, so the program finds them.
@@ -87,8 +83,7 @@ balanced() { set -- $(inhibits); [ "$1" = 0 ] && [ "$2" -le 1 ] && [ "$3" = 0 ];
 # frame_extents WINDOW: "LEFT RIGHT TOP BOTTOM" of the frame openbox put
 # around it, or nothing when it has none.
 frame_extents() { xprop -id "$1" _NET_FRAME_EXTENTS 2>/dev/null | sed -n 's/.* = //p' | tr -d ,; }
-frames_over_a_second() { ticks_over 1; }
-no_question() { ! xdotool search --onlyvisible --name '^Kestrel GL$' >/dev/null 2>&1; }
+no_question() { [ -z "$(find_question)" ]; }
 
 echo "desktop_openbox: DISPLAY=$DISPLAY, program $PROGRAM, DPMS $XSAVER_DPMS"
 
@@ -97,17 +92,14 @@ echo "desktop_openbox: DISPLAY=$DISPLAY, program $PROGRAM, DPMS $XSAVER_DPMS"
 #    display lacks answered Yes, then the frame's close button.
 echo "windowed 800x600 under openbox"
 start_program
-settle_dialog 1 0 no windowed-800
-if window=$(find_window "^$TITLE\$" 15); then
-  size=$(placement "$window")
+if settle_dialog 1 0 no windowed-800 && window=$(wait_for find_gl 15); then
   extents=$(frame_extents "$window")
-  expect "the client area is 800x600 (got $size)" [ "${size%%+*}" = 800x600 ]
+  expect "the client area is 800x600" sized "$window" 800 600
   expect "openbox decorated the window (frame $extents)" [ -n "$extents" ]
   sleep 3  # past the loading picture
   activate "$window"
   shot decorated
-  ticks=$(frames_over_a_second)
-  expect "frames while active ($ticks ticks in 1 s)" [ "$ticks" -ge 5 ]
+  expect_frames "while active"
   expect "one Inhibit while active (log: $(inhibits))" held_now 1
   expect "the Inhibit names the program ($(grep -m1 '^INHIBIT' "$INHIBITS"))" grep -q '^INHIBIT [0-9]* corvane ' "$INHIBITS"
   sleep 7
@@ -120,23 +112,21 @@ if window=$(find_window "^$TITLE\$" 15); then
   sleep 6
   expect "the X server's saver comes on while minimised (state $(x_saver))" [ "$(x_saver)" = On ]
   activate "$window"
-  ticks=$(frames_over_a_second)
-  expect "frames resume on restore ($ticks ticks in 1 s)" [ "$ticks" -ge 5 ]
+  expect_frames "resume on restore"
   expect "the picture moves after restore" screen_changes
   expect "Inhibit again once restored" held_now 1
   shot restored
 
   xmessage -name other -center "another application" &
   OTHER_PID=$!
-  if other=$(find_window '^xmessage$' 10) || other=$(find_window 'other' 1); then
+  if other=$(wait_for titled 10 xmessage) || other=$(wait_for titled 1 other); then
     activate "$other"
     idle_check "another application's window has the focus"
     expect "the picture stands still meanwhile" screen_still
     expect "the Inhibit is taken back meanwhile" held_now 0
     shot other-focused
     activate "$window"
-    ticks=$(frames_over_a_second)
-    expect "frames resume once focused again ($ticks ticks in 1 s)" [ "$ticks" -ge 5 ]
+    expect_frames "resume once focused again"
     expect "Inhibit again once focused" held_now 1
   else
     fail "another application's window to focus"
@@ -146,16 +136,14 @@ if window=$(find_window "^$TITLE\$" 15); then
 
   # 800x600 is not among the display's modes: the question comes.
   press "$window" F1
-  if question=$(find_window '^Kestrel GL$' 10); then
+  if question=$(wait_for find_question 10); then
     shot question
     press "$question" Return  # Yes, the default
-    expect "after Yes the question box is gone" gone '^Kestrel GL$'
-    if window=$(find_window "^$TITLE\$" 10); then
-      size=$(placement "$window")
-      expect "after Yes: windowed at 800x600 (got $size)" [ "${size%%+*}" = 800x600 ]
+    expect "after Yes the question box is gone" gone find_question 10
+    if window=$(wait_for other_than 10 "$window" find_gl); then
+      expect "after Yes: windowed at 800x600" sized "$window" 800 600
       activate "$window"
-      ticks=$(frames_over_a_second)
-      expect "frames after the rebuild ($ticks ticks in 1 s)" [ "$ticks" -ge 5 ]
+      expect_frames "after the rebuild"
       # The close button is the rightmost of openbox's title bar buttons.
       read -r left right top _ <<<"$(frame_extents "$window")"
       read -r w h x y <<<"$(geometry "$window")"
@@ -181,28 +169,21 @@ expect "after the run: every Inhibit taken back, never two at once (live, most, 
 echo "full screen 1024x768 under openbox"
 calls_before=$(inhibit_calls)
 start_program
-settle_dialog 0 0 yes full-1024
-if window=$(find_window "^$TITLE\$" 15); then
-  size=$(placement "$window")
-  expect "full screen covers the 1024x768 mode (got $size)" [ "$size" = 1024x768+0+0 ]
+if settle_dialog 0 0 yes full-1024 && window=$(wait_for find_gl 15); then
+  expect "full screen covers the 1024x768 mode" sized "$window" 1024 768 0 0
   sleep 3
   shot fullscreen
   press "$window" F1
-  sleep 1
-  if window=$(find_window "^$TITLE\$" 10); then
+  if window=$(wait_for other_than 10 "$window" find_gl); then
     activate "$window"
-    size=$(placement "$window")
-    expect "F1: windowed, client area 1024x768 (got $size)" [ "${size%%+*}" = 1024x768 ]
+    expect "F1: windowed, client area 1024x768" sized "$window" 1024 768
     expect "F1: the window is decorated (frame $(frame_extents "$window"))" [ -n "$(frame_extents "$window")" ]
     sleep 2
     shot f1-windowed
-    ticks=$(frames_over_a_second)
-    expect "frames after F1 ($ticks ticks in 1 s)" [ "$ticks" -ge 5 ]
+    expect_frames "after F1"
     press "$window" F1
-    sleep 1
-    window=$(find_window "^$TITLE\$" 10)
-    size=$(placement "$window")
-    expect "F1 again: full screen at 1024x768 (got $size)" [ "$size" = 1024x768+0+0 ]
+    window=$(wait_for other_than 10 "$window" find_gl)
+    expect "F1 again: full screen at 1024x768" sized "$window" 1024 768 0 0
     expect "no question box on screen" no_question
     expect "one Inhibit while active after the rebuilds" held_now 1
     press "$window" Escape
@@ -223,17 +204,16 @@ expect "each of the three windows was held (Inhibit calls: $(($(inhibit_calls) -
 #    then the program ends with 0 and no question box is left.
 echo "F1 answered No under openbox"
 start_program
-settle_dialog 1 0 no windowed-800-no
-if window=$(find_window "^$TITLE\$" 15); then
+if settle_dialog 1 0 no windowed-800-no && window=$(wait_for find_gl 15); then
   press "$window" F1
-  if question=$(find_window '^Kestrel GL$' 10); then
+  if question=$(wait_for find_question 10); then
     press "$question" alt+n
-    expect "after No the question box is gone" gone '^Kestrel GL$'
-    if box=$(find_window '^ERROR$' 10); then
+    expect "after No the question box is gone" gone find_question 10
+    if box=$(wait_for find_error 10); then
       shot no-close-box
       press "$box" Return
     fi
-    if box=$(find_window '^Error$' 10); then
+    if box=$(wait_for titled 10 Error); then
       pass "after No: \"Can't create Wnd\""
       press "$box" Return
     else

@@ -32,7 +32,7 @@ source "$LIB/show.sh"
 # screenshot, then Enter answers it.
 box_then_enter() {
   local box
-  if box=$(find_window "^$1\$" 10); then
+  if box=$(wait_for titled 10 "$1"); then
     pass "a message box captioned \"$1\" ($2)"
     shot "$2"
     press "$box" Return
@@ -64,7 +64,7 @@ expect "every line is CALL: REASON" [ -z "$(grep -v '^[A-Za-z_]\+: .\+' <<<"$sai
 # dialog and back out of it.
 unset SDL_VIDEODRIVER
 start_program
-if dialog=$(find_window '^Corvane$' 15); then
+if dialog=$(wait_for find_dialog 15); then
   press "$dialog" Escape
 fi
 finished 10

@@ -13,11 +13,8 @@
 set -uo pipefail
 
 BUILD=$(cd "${1:?usage: desktop_xscreensaver.sh <build-dir>}" && pwd)
-PROGRAM=$BUILD/bin/corvane
 SHOTS=$BUILD/e2e/desktop_xscreensaver
-TITLE=DECK_NINE_by_Quillmark
 LIB=$(cd "$(dirname "$0")/lib" && pwd)
-export SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy}
 TIMEOUT=60  # xscreensaver's timeout, in seconds
 SLACK=20    # how late a blank may come: xscreensaver looks at the clock now and then
 
@@ -26,7 +23,6 @@ for tool in Xvfb openbox dbus-daemon xscreensaver xscreensaver-command xhost set
 done
 id nobody >/dev/null 2>&1 || { echo "desktop_xscreensaver: cannot run here (no user nobody)"; exit 77; }
 [ "$(id -u)" = 0 ] || { echo "desktop_xscreensaver: cannot run here (needs root to run xscreensaver as nobody)"; exit 77; }
-[ -x "$PROGRAM" ] || { echo "desktop_xscreensaver: FAIL (no $PROGRAM)"; exit 1; }
 
 PROGRAM_NAME=desktop_xscreensaver
 SCREEN=1280x1024x24
@@ -36,9 +32,9 @@ cleanup_target() {
   for pid in $SAVER_PID $WM_PID $BUS_PID; do kill "$pid" 2>/dev/null; done
   [ -n "$NOBODY_HOME" ] && rm -rf "$NOBODY_HOME"
 }
-source "$LIB/harness.sh"
-start_display
 source "$LIB/show.sh"
+use_build "$BUILD"
+start_display
 source "$LIB/desktop.sh"
 start_openbox || { echo "desktop_xscreensaver: FAIL (openbox did not start)"; exit 1; }
 start_session_bus || { echo "desktop_xscreensaver: FAIL (no D-Bus session bus)"; exit 1; }
@@ -88,8 +84,7 @@ blanks_within() {
 echo "desktop_xscreensaver: DISPLAY=$DISPLAY, $(xscreensaver-command -version 2>&1 | head -n 1), timeout ${TIMEOUT}s"
 
 start_program
-settle_dialog 1 0 no windowed-800
-if window=$(find_window "^$TITLE\$" 15); then
+if settle_dialog 1 0 no windowed-800 && window=$(wait_for find_gl 15); then
   activate "$window"
   sleep 2
   last_input=$SECONDS  # settle_dialog's Return was the last synthetic input

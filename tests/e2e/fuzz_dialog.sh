@@ -3,9 +3,8 @@
 # seeded with them as the program holds them: the template as it is, the
 # bitmap without its 14-byte file header. Usage and options: lib/fuzz.sh.
 set -uo pipefail
-ROOT=$(cd "$(dirname "$0")/../.." && pwd)
-FUZZ_NAME=dialog FUZZ_MAX_LEN=8192 FUZZ_DEFAULT=30
-source "$ROOT/tests/e2e/lib/fuzz.sh"
+FUZZ_NAME=dialog FUZZ_MAX_LEN=8192
+source "$(dirname "$0")/lib/fuzz.sh"
 cp "$ROOT/resources/dialog225.dlg" "$FUZZ_WORK/seeds/"
 tail -c +15 "$ROOT/resources/bitmap227.bmp" >"$FUZZ_WORK/seeds/bitmap227.dib"
-run_fuzzer "$@" -- "$FUZZ_WORK/seeds"
+run_fuzzer "$@"

@@ -3,8 +3,7 @@
 # corpus and the embedded sounds; inputs up to the size of the largest
 # embedded sound. Usage and options: lib/fuzz.sh.
 set -uo pipefail
-ROOT=$(cd "$(dirname "$0")/../.." && pwd)
-FUZZ_NAME=wave FUZZ_MAX_LEN=160000 FUZZ_DEFAULT=60
-source "$ROOT/tests/e2e/lib/fuzz.sh"
+FUZZ_NAME=wave FUZZ_MAX_LEN=160000
+source "$(dirname "$0")/lib/fuzz.sh"
 cp "$ROOT"/resources/*.wav "$FUZZ_WORK/seeds/"
-run_fuzzer "$@" -- "$ROOT/tests/fuzz/corpus/wave" "$FUZZ_WORK/seeds"
+run_fuzzer "$@"

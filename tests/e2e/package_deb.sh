@@ -132,7 +132,7 @@ if dialog=$(wait_for find_dialog 60); then
   sleep 0.5
   shot dialog
   check_controls_drawn
-  keys "$dialog" Escape
+  press "$dialog" Escape
   finished 30
   expect "Escape ends it with exit code 0 (${EXIT_CODE})" [ "$EXIT_CODE" = 0 ]
 else

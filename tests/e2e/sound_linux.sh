@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # End to end on Linux: the program's sounds as they reach the audio device.
-# Runs the program under its own Xvfb with SDL's disk audio driver, lets the
-# settings dialog count down and start the show with sound on, quits with
+# Runs the program under its own Xvfb with SDL's disk audio driver, starts
+# the show from the settings dialog with sound on, as it comes, quits with
 # Escape once the alarm has looped, and checks the recording: the launch
 # sound first, the welcome sound whole and unchanged, and the alarm looping
 # without a gap until the program ends.
@@ -9,61 +9,29 @@
 # Usage: tests/e2e/sound_linux.sh <build-dir>
 set -uo pipefail
 
-BUILD=$(cd "${1:?usage: sound_linux.sh <build-dir>}" && pwd)
-PROGRAM=$BUILD/bin/corvane
+PROGRAM_NAME=sound_linux
 ROOT=$(cd "$(dirname "$0")/../.." && pwd)
-TITLE=DECK_NINE_by_Quillmark
+export SDL_AUDIODRIVER=disk
+source "$(dirname "$0")/lib/target.sh"
+use_build "${1:?usage: sound_linux.sh <build-dir>}"
+need Xvfb xdotool python3
+start_display
+export SDL_DISKAUDIOFILE=$WORK/recording.raw
+start_program
 
-for tool in Xvfb xdotool python3; do
-  command -v "$tool" >/dev/null || { echo "sound_linux: FAIL (missing $tool)"; exit 1; }
-done
-[ -x "$PROGRAM" ] || { echo "sound_linux: FAIL (no $PROGRAM)"; exit 1; }
-
-WORK=$(mktemp -d)
-XVFB_PID=
-APP_PID=
-cleanup() {
-  [ -n "$APP_PID" ] && kill "$APP_PID" 2>/dev/null
-  [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null
-  rm -rf "$WORK"
-}
-trap cleanup EXIT
-
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$WORK/display" 2>"$WORK/xvfb.log" &
-XVFB_PID=$!
-for _ in $(seq 300); do [ -s "$WORK/display" ] && break; sleep 0.1; done
-[ -s "$WORK/display" ] || { echo "sound_linux: FAIL (Xvfb did not start)"; exit 1; }
-export DISPLAY=:$(cat "$WORK/display")
-
-export SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=$WORK/recording.raw
-(cd "$WORK" && exec "$PROGRAM" >"$WORK/program.log" 2>&1) &
-APP_PID=$!
-
-# The dialog starts the show by itself after its 30-second countdown.
-window=
-for _ in $(seq 600); do
-  window=$(xdotool search --onlyvisible --name "^$TITLE\$" 2>/dev/null | head -n 1)
-  [ -n "$window" ] && break
-  kill -0 "$APP_PID" 2>/dev/null || break
-  sleep 0.1
-done
-[ -n "$window" ] || { echo "sound_linux: FAIL (no window $TITLE)"; exit 1; }
+# Start, with the dialog's first choices (sound on), once the launch sound
+# (a fifth of a second) has played.
+dialog=$(wait_for find_dialog 60) || { echo "sound_linux: FAIL (no settings dialog)"; exit 1; }
+sleep 2
+press "$dialog" Return
+window=$(wait_for find_gl 30) || { echo "sound_linux: FAIL (no window $TITLE)"; exit 1; }
 
 # The welcome sound (6.67 s) and the loading, then three rounds of the alarm.
 sleep 13
 xdotool windowactivate --sync "$window" 2>/dev/null
 xdotool key --window "$window" Escape
-status=
-for _ in $(seq 100); do
-  if ! kill -0 "$APP_PID" 2>/dev/null; then
-    wait "$APP_PID"
-    status=$?
-    break
-  fi
-  sleep 0.1
-done
-APP_PID=
-[ "$status" = 0 ] || { echo "sound_linux: FAIL (program did not end with 0 after Escape: ${status:-still running})"; exit 1; }
+finished 10
+[ "$EXIT_CODE" = 0 ] || { echo "sound_linux: FAIL (program did not end with 0 after Escape: $EXIT_CODE)"; exit 1; }
 
 python3 - "$WORK/recording.raw" "$ROOT/resources" <<'PY'
 import struct, sys

@@ -1,22 +1,8 @@
 # The settings dialog's end-to-end checks, shared by the Linux and the Wine
-# scripts. The including script sets PROGRAM_NAME and defines:
-#   launch              start the program in $WORK, setting APP_PID
-#   find_dialog [SECS]  the dialog's window id once it is visible
-#   find_about [SECS]   the About box's window id once it is visible
-#   find_gl [SECS]      the GL window's id once it is visible
-# then calls run_dialog_checks. Screenshots land in $SHOTS.
+# scripts (target.sh): the script sets PROGRAM_NAME, then calls
+# run_dialog_checks BUILD.
 
-source "$(dirname "${BASH_SOURCE[0]}")/harness.sh"
-
-# gone FINDER SECONDS: true once the finder names no window.
-gone() {
-  local deadline=$((SECONDS + $2))
-  while [ $SECONDS -le $deadline ]; do
-    [ -z "$($1)" ] && return 0
-    sleep 0.2
-  done
-  return 1
-}
+source "$(dirname "${BASH_SOURCE[0]}")/target.sh"
 
 # Dialog units to screen pixels over the dialog's window (150 x 119 units).
 DIALOG_ID= DIALOG_W=0 DIALOG_H=0 DIALOG_X=0 DIALOG_Y=0
@@ -31,18 +17,6 @@ unit_y() { echo $((DIALOG_H * $1 / 119)); }
 click_unit() {
   xdotool mousemove --sync $((DIALOG_X + $(unit_x "$1"))) $((DIALOG_Y + $(unit_y "$2"))) click 1
   sleep 0.3
-}
-
-focus() { xdotool windowfocus --sync "$1" 2>/dev/null || xdotool windowfocus "$1"; sleep 0.3; }
-
-keys() {  # keys WINDOW KEY...
-  local window=$1
-  shift
-  focus "$window"
-  for key in "$@"; do
-    xdotool key --clearmodifiers "$key"
-    sleep 0.2
-  done
 }
 
 # region_of X Y W H (dialog units) from the screen, as raw pixels into FILE.
@@ -66,38 +40,20 @@ matching_pixels() {
     'NR > 1 && $3 >= r && $4 >= g0 && $4 <= g1 && $5 <= b {n++} END {print n + 0}'
 }
 
-# finished SECONDS: waits for the program to end and sets EXIT_CODE to its
-# exit code ("running" if it did not end in time, and is then killed);
-# notes any GL window meanwhile in GL_SEEN. Not to be called in a $(...):
-# only this shell can collect the program's exit code.
-GL_SEEN=no
-EXIT_CODE=
-finished() {
-  local deadline=$((SECONDS + $1))
-  GL_SEEN=no
-  EXIT_CODE=
-  [ -n "$APP_PID" ] || return 0
-  while kill -0 "$APP_PID" 2>/dev/null && [ $SECONDS -le $deadline ]; do
-    [ -n "$(find_gl)" ] && GL_SEEN=yes
-    sleep 0.2
-  done
-  if kill -0 "$APP_PID" 2>/dev/null; then
-    EXIT_CODE=running
-    # The dialog's loop does not look at SIGTERM; SIGKILL follows.
-    kill "$APP_PID" 2>/dev/null
-    for _ in $(seq 30); do kill -0 "$APP_PID" 2>/dev/null || break; sleep 0.1; done
-    kill -9 "$APP_PID" 2>/dev/null
-    wait "$APP_PID" 2>/dev/null
-  else
-    wait "$APP_PID"
-    EXIT_CODE=$?
-  fi
-  APP_PID=
+# dialog_opens: a new run, and its dialog measured within 60 s.
+dialog_opens() {
+  local dialog
+  start_program
+  if dialog=$(wait_for find_dialog 60); then measure_dialog "$dialog"; else fail "the dialog appears"; return 1; fi
 }
+
+# show_opens: the GL window within 15 s, in GL.
+GL=
+show_opens() { GL=$(wait_for find_gl 15) || { fail "Start opens the show"; return 1; }; }
 
 # end_show: Escape in the GL window ends the program with exit code 0.
 end_show() {
-  keys "$1" Escape
+  press "$GL" Escape
   finished 30
   expect "Escape in the show ends the program with exit code 0 (${EXIT_CODE})" [ "$EXIT_CODE" = 0 ]
 }
@@ -205,39 +161,31 @@ check_controls_drawn() {
   expect "the emblem shows its dusky planet" [ "$(matching_pixels 7 7 21 20 190 80 200 110)" -gt 10 ]
 }
 
-run_dialog_checks() {
+run_dialog_checks() {  # run_dialog_checks BUILD
+  use_build "${1:-}"
+  need Xvfb xdotool xwininfo import convert md5sum gocr
   [ -n "$XVFB_PID" ] || start_display
+  target_ready
   echo "$PROGRAM_NAME: DISPLAY=$DISPLAY"
 
   echo "untouched: the dialog and its countdown, then the show starting by itself"
-  launch
-  local dialog gl
-  if dialog=$(wait_for find_dialog 60); then
-    measure_dialog "$dialog"
+  if dialog_opens; then
     pass "the dialog appears (${DIALOG_W}x${DIALOG_H} at ${DIALOG_X},${DIALOG_Y})"
     expect "it is centred on the 1024x768 screen" \
       [ $((DIALOG_X * 2 + DIALOG_W - 1024)) -ge -2 -a $((DIALOG_X * 2 + DIALOG_W - 1024)) -le 2 -a \
         $((DIALOG_Y * 2 + DIALOG_H - 768)) -ge -2 -a $((DIALOG_Y * 2 + DIALOG_H - 768)) -le 2 ]
     watch_countdown "$SHOTS/countdown.log"
     check_countdown "$SHOTS/countdown.log"
-    if gl=$(wait_for find_gl 15); then
-      sleep 1
-      read -r w h x y < <(geometry "$gl")
-      expect "the show starts full screen at 1024x768 (${w}x${h}+${x}+${y})" [ "${w}x${h}+${x}+${y}" = 1024x768+0+0 ]
+    if show_opens; then
+      expect "the show starts full screen at 1024x768" sized "$GL" 1024 768 0 0
       shot autostart
-      end_show "$gl"
-    else
-      fail "the show starts by itself"
+      end_show
     fi
-  else
-    fail "the dialog appears"
   fi
   finished 1
 
   echo "the dialog's controls; 320x200 windowed chosen, About, then Start"
-  launch
-  if dialog=$(wait_for find_dialog 60); then
-    measure_dialog "$dialog"
+  if dialog_opens; then
     local about countdown later
     settled
     sleep 0.5
@@ -245,7 +193,7 @@ run_dialog_checks() {
     check_controls_drawn
     # Start has the focus; Tab goes Exit, resolution list (End: its last
     # entry, 320x200), depth list, Fullscreen (space unticks it).
-    keys "$dialog" Tab Tab End Tab Tab space
+    press "$DIALOG_ID" Tab Tab End Tab Tab space
     shot chosen-before-about
     click_unit 74 105
     if about=$(wait_for find_about 10); then
@@ -256,7 +204,7 @@ run_dialog_checks() {
       later=$(read_countdown)
       expect "the countdown goes on while About is open (${countdown}, then ${later})" \
         [ -n "$countdown" -a -n "$later" ] && [ "${later:-99}" -lt "${countdown:-0}" ]
-      keys "$about" Return
+      press "$about" Return
       expect "the About box closes" gone find_about 5
       expect "the dialog is still open" [ -n "$(find_dialog)" ]
       shot chosen-after-about
@@ -265,16 +213,10 @@ run_dialog_checks() {
     fi
     # About has the focus now, so Enter would open it again: click Start.
     click_unit 23 105
-    if gl=$(wait_for find_gl 15); then
-      sleep 1
-      read -r w h x y < <(geometry "$gl")
-      expect "About left the choices: Start opens a 320x200 window (${w}x${h}+${x}+${y})" [ "${w}x${h}" = 320x200 ]
-      end_show "$gl"
-    else
-      fail "Start opens the show"
+    if show_opens; then
+      expect "About left the choices: Start opens a 320x200 window" sized "$GL" 320 200
+      end_show
     fi
-  else
-    fail "the dialog appears"
   fi
   finished 1
 
@@ -282,67 +224,47 @@ run_dialog_checks() {
   for file in "320 200 8 0 0" "1024 768 32 1 1"; do
     echo "a settings file of $file, then Start"
     echo "$file" >"$WORK/corvane.cfg"
-    launch
-    if dialog=$(wait_for find_dialog 60); then
-      keys "$dialog" Return
-      if gl=$(wait_for find_gl 15); then
-        sleep 1
-        read -r w h x y < <(geometry "$gl")
-        expect "Start gives full screen 1024x768 whatever the file said (${w}x${h}+${x}+${y})" \
-          [ "${w}x${h}+${x}+${y}" = 1024x768+0+0 ]
-        end_show "$gl"
-      else
-        fail "Start opens the show"
+    if dialog_opens; then
+      press "$DIALOG_ID" Return
+      if show_opens; then
+        expect "Start gives full screen 1024x768 whatever the file said" sized "$GL" 1024 768 0 0
+        end_show
       fi
-    else
-      fail "the dialog appears"
     fi
     finished 1
     rm -f "$WORK/corvane.cfg"
   done
 
   echo "320x200, 8 bits, both boxes unticked, Start"
-  launch
-  if dialog=$(wait_for find_dialog 60); then
-    measure_dialog "$dialog"
+  if dialog_opens; then
     # Start has the focus; Tab goes Exit, resolution list, depth list,
     # Fullscreen, Sound. End picks a list's last entry.
-    keys "$dialog" Tab Tab End Tab End Tab space Tab space
+    press "$DIALOG_ID" Tab Tab End Tab End Tab space Tab space
     shot chosen-320x200
-    keys "$dialog" Return
-    if gl=$(wait_for find_gl 15); then
-      sleep 1
-      read -r w h x y < <(geometry "$gl")
-      expect "a 320x200 window opens (${w}x${h}+${x}+${y})" [ "${w}x${h}" = 320x200 ]
+    press "$DIALOG_ID" Return
+    if show_opens; then
+      expect "a 320x200 window opens" sized "$GL" 320 200
       shot window-320x200
-      end_show "$gl"
-    else
-      fail "Start opens the show"
+      end_show
     fi
-  else
-    fail "the dialog appears"
   fi
   finished 1
 
   local way
   for way in Exit Escape alt+F4; do
     echo "ending the dialog with $way"
-    launch
-    if dialog=$(wait_for find_dialog 60); then
-      measure_dialog "$dialog"
+    if dialog_opens; then
       if [ "$way" = Exit ]; then
-        focus "$dialog"
+        focus "$DIALOG_ID"
         click_unit 126 105
       else
-        keys "$dialog" "$way"
+        press "$DIALOG_ID" "$way"
       fi
       finished 30
       expect "$way ends the program with exit code 0 (${EXIT_CODE})" [ "$EXIT_CODE" = 0 ]
       expect "no GL window was made" [ "$GL_SEEN" = no ]
-    else
-      fail "the dialog appears"
-      finished 1
     fi
+    finished 1
   done
 
   verdict

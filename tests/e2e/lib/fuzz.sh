@@ -1,8 +1,10 @@
 # What the fuzz scripts share: arguments, the libFuzzer run and its verdict.
 #
 # Sourced by tests/e2e/fuzz_<name>.sh, which set FUZZ_NAME (the target is
-# bin/<name>_fuzz), FUZZ_MAX_LEN and FUZZ_DEFAULT (the short run that
-# scripts/test makes), then call run_fuzzer with their seed directories.
+# bin/<name>_fuzz) and FUZZ_MAX_LEN, may put seeds of their own in
+# $FUZZ_WORK/seeds, then call run_fuzzer "$@". The seeds are those and the
+# hand-made corpus tests/fuzz/corpus/<name>/ where there is one. Without a
+# LIMIT a target runs 30 s, the short run that scripts/test makes.
 #
 #   fuzz_<name>.sh BUILD [LIMIT] [libFuzzer options...]
 #
@@ -12,8 +14,10 @@
 # so they win (for example -max_len=8192). Memory is capped at 1 GB
 # (-rss_limit_mb=1024): a target keeps nothing between inputs, so its memory
 # stays flat however long it runs. New inputs go to a temporary directory;
-# the seeds are only read (a script may put seeds of its own in
-# $FUZZ_WORK/seeds). Crashing inputs are kept in BUILD/fuzz-artifacts/<name>/.
+# the seeds are only read. Crashing inputs are kept in
+# BUILD/fuzz-artifacts/<name>/.
+
+ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../../.." && pwd)
 
 FUZZ_WORK=$(mktemp -d)
 trap 'rm -rf "$FUZZ_WORK"' EXIT
@@ -24,14 +28,12 @@ fuzz_usage() {
   exit 2
 }
 
-# run_fuzzer ARGS... -- SEED_DIR...
+# run_fuzzer BUILD [LIMIT] [libFuzzer options...]
 run_fuzzer() {
-  local given=() seeds=() limit_option
-  while [ $# -gt 0 ] && [ "$1" != -- ]; do given+=("$1"); shift; done
-  [ $# -gt 0 ] && shift
-  seeds=("$@")
+  local given=("$@") seeds=("$FUZZ_WORK/seeds") limit_option
+  [ -d "$ROOT/tests/fuzz/corpus/$FUZZ_NAME" ] && seeds+=("$ROOT/tests/fuzz/corpus/$FUZZ_NAME")
   [ ${#given[@]} -ge 1 ] || fuzz_usage
-  local build=${given[0]} limit=${given[1]:-$FUZZ_DEFAULT}
+  local build=${given[0]} limit=${given[1]:-30}
   local extra=("${given[@]:2}")
   case $limit in
     *runs) limit_option=-runs=${limit%runs} ;;

@@ -1,19 +1,34 @@
-# What every end-to-end check script shares: a scratch directory, the
-# pass/fail tally, a private Xvfb screen, waiting for windows, screenshots.
-# The including script sets PROGRAM_NAME and SHOTS, may set SCREEN (the
-# Xvfb screen, 1024x768x24 unless set) and may define cleanup_target (run at
-# exit, before the display goes). The scene and dialog libraries both include
-# it; a script may take both.
+# What every end-to-end script shares: a scratch directory, the pass/fail
+# tally and its verdict, a private Xvfb screen, the program started and its
+# exit code collected, windows waited for, measured and typed into, and
+# screenshots. One meaning per name:
+#   pass/fail/expect/verdict   the tally; verdict ends with its exit status
+#   start_display              a private Xvfb screen, exported in DISPLAY
+#   start_program / finished   PROGRAM (an array: a Wine build puts $WINE
+#                              first) started in $WORK / waited for, its
+#                              exit code in EXIT_CODE
+#   wait_for / gone            a finder (a command naming a window, or
+#                              nothing) polled until it names one / none;
+#                              other_than makes a finder skip a window
+#   titled NAME                the visible window named exactly NAME
+#   geometry WINDOW            "WIDTH HEIGHT X Y" of its client area
+#   sized WINDOW W H [X Y]     true once it is so
+#   focus / press              the keyboard focus / keys typed into a window
+# The including script sets PROGRAM_NAME, and SHOTS when it takes
+# screenshots; it may set SCREEN (the Xvfb screen, 1024x768x24 unless set)
+# and define cleanup_target (run at exit, before the display goes). Every
+# other library includes it; a script may take several.
 [ -n "${HARNESS_LOADED:-}" ] && return 0
 HARNESS_LOADED=yes
 
 WORK=$(mktemp -d)
-mkdir -p "$SHOTS"
-rm -f "$SHOTS"/*.png
+[ -n "${SHOTS:-}" ] && mkdir -p "$SHOTS" && rm -f "$SHOTS"/*.png
 failures=0
 checks=0
 XVFB_PID=
 APP_PID=
+# No sound device on a test screen.
+export SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy}
 
 cleanup_checks() {
   [ -n "$APP_PID" ] && kill "$APP_PID" 2>/dev/null
@@ -31,6 +46,24 @@ expect() {  # expect DESCRIPTION COMMAND...
   if "$@"; then pass "$what"; else fail "$what"; fi
 }
 
+# The verdict line, and the exit status that goes with it.
+verdict() {
+  if [ "$failures" -eq 0 ]; then
+    echo "$PROGRAM_NAME: PASS ($checks checks${SHOTS:+; screenshots in $SHOTS})"
+  else
+    echo "$PROGRAM_NAME: FAIL ($failures of $checks checks failed${SHOTS:+; screenshots in $SHOTS})"
+    exit 1
+  fi
+}
+
+# need TOOL...: ends the script as failed when one is not installed.
+need() {
+  local tool
+  for tool in "$@"; do
+    command -v "$tool" >/dev/null || { echo "$PROGRAM_NAME: FAIL (missing $tool)"; exit 1; }
+  done
+}
+
 start_display() {
   Xvfb -displayfd 3 -screen 0 "${SCREEN:-1024x768x24}" -nolisten tcp 3>"$WORK/display" 2>"$WORK/xvfb.log" &
   XVFB_PID=$!
@@ -39,15 +72,71 @@ start_display() {
   export DISPLAY=:$(cat "$WORK/display")
 }
 
-# wait_for FINDER SECONDS: polls a finder until it names a visible window.
+# start_program: PROGRAM run in $WORK, its output in $WORK/program.log
+# (each run starts the log afresh); sets APP_PID.
+start_program() {
+  (cd "$WORK" && exec "${PROGRAM[@]}") >"$WORK/program.log" 2>&1 &
+  APP_PID=$!
+}
+
+# finished SECONDS: waits for the program to end and sets EXIT_CODE to its
+# exit code ("running" if it did not end in time, and is then killed, as the
+# dialog's loop does not look at SIGTERM). Where the script defines find_gl,
+# GL_SEEN tells whether a GL window showed meanwhile. Not to be called in a
+# $(...): only this shell can collect the program's exit code.
+GL_SEEN=no
+EXIT_CODE=
+finished() {
+  local deadline=$((SECONDS + $1)) gl_finder=true
+  declare -F find_gl >/dev/null && gl_finder=find_gl
+  GL_SEEN=no
+  EXIT_CODE=
+  [ -n "$APP_PID" ] || return 0
+  while kill -0 "$APP_PID" 2>/dev/null && [ $SECONDS -le $deadline ]; do
+    [ -n "$($gl_finder)" ] && GL_SEEN=yes
+    sleep 0.1
+  done
+  if kill -0 "$APP_PID" 2>/dev/null; then
+    EXIT_CODE=running
+    kill "$APP_PID" 2>/dev/null
+    for _ in $(seq 30); do kill -0 "$APP_PID" 2>/dev/null || break; sleep 0.1; done
+    kill -9 "$APP_PID" 2>/dev/null
+    wait "$APP_PID" 2>/dev/null
+  else
+    wait "$APP_PID"
+    EXIT_CODE=$?
+  fi
+  # What the program said, when it did not end cleanly.
+  [ "$EXIT_CODE" != 0 ] && [ -s "$WORK/program.log" ] && tail -n 15 "$WORK/program.log" | sed 's/^/       | /'
+  APP_PID=
+}
+
+# wait_for FINDER SECONDS [ARGS...]: polls a finder (given ARGS) until it
+# names a visible window, and names it.
 wait_for() {
   local finder=$1 deadline=$((SECONDS + $2)) id
+  shift 2
   while [ $SECONDS -le $deadline ]; do
-    id=$($finder) && [ -n "$id" ] && { echo "$id"; return 0; }
+    id=$($finder "$@") && [ -n "$id" ] && { echo "$id"; return 0; }
     sleep 0.1
   done
   return 1
 }
+
+# gone FINDER SECONDS [ARGS...]: true once the finder names no window.
+gone() {
+  local finder=$1 deadline=$((SECONDS + $2))
+  shift 2
+  while [ $SECONDS -le $deadline ]; do
+    [ -z "$($finder "$@")" ] && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+# other_than OLD FINDER [ARGS...]: the finder's window when it is not OLD,
+# for waiting on a window made again (wait_for other_than 10 "$old" find_gl).
+other_than() { local id; id=$("${@:2}") && [ -n "$id" ] && [ "$id" != "$1" ] && echo "$id"; }
 
 # titled NAME: the visible window whose name is exactly NAME.
 titled() {
@@ -58,20 +147,39 @@ titled() {
   return 1
 }
 
-# geometry WINDOW: "WIDTH HEIGHT X Y".
+# geometry WINDOW: "WIDTH HEIGHT X Y" of the window itself, its client area
+# (a window manager's frame is a window around it).
 geometry() {
   xwininfo -id "$1" 2>/dev/null | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4}
                                        /^  Width/ {w=$2} /^  Height/ {h=$2} END {print w, h, x, y}'
 }
 
+# sized WINDOW WIDTH HEIGHT [X Y]: true once the window's client area has
+# that size (and place), within 3 s: a window may be resized just after it
+# shows. Says where it is when it does not.
+sized() {
+  local window=$1 deadline=$((SECONDS + 3))
+  shift
+  until [[ "$(geometry "$window") " == "$* "* ]]; do
+    [ $SECONDS -lt $deadline ] || { echo "       (the window is $(geometry "$window"))"; return 1; }
+    sleep 0.1
+  done
+}
+
+focus() { xdotool windowfocus --sync "$1" 2>/dev/null || xdotool windowfocus "$1"; sleep 0.3; }
+
+# press WINDOW KEY...: keys typed one by one into the window, given the focus.
+press() {
+  local window=$1 key
+  shift
+  focus "$window"
+  for key in "$@"; do
+    xdotool key --clearmodifiers "$key"
+    sleep 0.2
+  done
+}
+
 shot() { timeout 10 import -window root "$SHOTS/$1.png" 2>/dev/null; }
 
-# The verdict line, and the exit status that goes with it.
-verdict() {
-  if [ "$failures" -eq 0 ]; then
-    echo "$PROGRAM_NAME: PASS ($checks checks; screenshots in $SHOTS)"
-  else
-    echo "$PROGRAM_NAME: FAIL ($failures of $checks checks failed; screenshots in $SHOTS)"
-    exit 1
-  fi
-}
+# above A B: true when the number A is greater than B.
+above() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a > b) }'; }

@@ -4,15 +4,6 @@
 
 source "$(dirname "${BASH_SOURCE[0]}")/scene.sh"
 
-# blinks SHARE...: how often a series of red shares crosses the middle of
-# its range; 0 unless the range is wider than 0.005.
-blinks() {
-  echo "$@" | awk '{ lo = hi = $1; for (i = 2; i <= NF; i++) { if ($i < lo) lo = $i; if ($i > hi) hi = $i }
-                     if (hi - lo <= 0.005) { print 0; exit }
-                     for (i = 1; i <= NF; i++) { up = $i > (lo + hi) / 2; if (i > 1 && up != was) n++; was = up }
-                     print n + 0 }'
-}
-
 # check_saver_scene NAME: the loading picture comes first, and the camera
 # starts out close to a wall. Takes screenshots NAME-0, NAME-1, ... until the
 # room shows, lit, then until the spot light has gone red and back, or back

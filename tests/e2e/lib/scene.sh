@@ -1,12 +1,9 @@
-# The scene's end-to-end checks, shared by the Linux and the Wine scripts.
-# The including script sets PROGRAM_NAME, SHOTS and defines:
-#   prepare_target      (optional) set-up once the display exists
-#   launch              start the program in $WORK, setting APP_PID
-#   find_dialog         the settings dialog's window id once it is visible
-#   find_gl             the GL window's window id once it is visible
-# then calls run_scene_checks.
+# The scene's end-to-end checks, shared by the Linux and the Wine scripts,
+# and what the screen saver checks take from them: screenshots and what
+# they show. The scene script sets PROGRAM_NAME, then calls
+# run_scene_checks BUILD (target.sh).
 
-source "$(dirname "${BASH_SOURCE[0]}")/harness.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/target.sh"
 
 # The client area of one window only, cut from the whole screen.
 shot_window() {
@@ -27,6 +24,15 @@ difference() { compare -metric AE -fuzz 5% "$SHOTS/$1.png" "$SHOTS/$2.png" null:
 # The loading card is a deep blue; the room is grey.
 looks_like_loading() { above "$(convert "$SHOTS/$1.png" -resize 25% -format "%[fx:mean.b-mean.r]" info:)" 0.06; }
 
+# blinks SHARE...: how often a series of red shares crosses the middle of
+# its range; 0 unless the range is wider than 0.005.
+blinks() {
+  echo "$@" | awk '{ lo = hi = $1; for (i = 2; i <= NF; i++) { if ($i < lo) lo = $i; if ($i > hi) hi = $i }
+                     if (hi - lo <= 0.005) { print 0; exit }
+                     for (i = 1; i <= NF; i++) { up = $i > (lo + hi) / 2; if (i > 1 && up != was) n++; was = up }
+                     print n + 0 }'
+}
+
 # wait_for_loading NAME WINDOW SECONDS: screenshots of the window until one
 # shows the loading card.
 wait_for_loading() {
@@ -37,17 +43,27 @@ wait_for_loading() {
   return 1
 }
 
-above() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a > b) }'; }
+# wait_for_scene NAME WINDOW SECONDS: screenshots of the window until one
+# shows the room, lit, past the loading picture.
+wait_for_scene() {
+  local deadline=$((SECONDS + $3))
+  while [ $SECONDS -le $deadline ]; do
+    shot_window "$1" "$2" && above "$(brightness "$1" 1024x768+0+0)" 0.08 && ! looks_like_loading "$1" && return 0
+    sleep 0.25
+  done
+  return 1
+}
 
-run_scene_checks() {
+run_scene_checks() {  # run_scene_checks BUILD
+  use_build "${1:-}"
+  need Xvfb xdotool xwininfo import convert compare
   start_display
-  declare -F prepare_target >/dev/null && prepare_target
-  launch
-  local dialog gl
+  target_ready
+  start_program
+  local dialog gl before
   if dialog=$(wait_for find_dialog 60); then pass "the settings dialog opens"; else
     fail "the settings dialog opens"
-    echo "$PROGRAM_NAME: FAIL ($failures of $checks checks)"
-    exit 1
+    verdict
   fi
   sleep 1
   xdotool key --window "$dialog" Return
@@ -55,62 +71,32 @@ run_scene_checks() {
 
   # Watched from the start, since without a sound device the loading picture
   # stays only as long as the loading itself.
-  if wait_for_loading 01-loading "$gl" 10; then pass "the loading picture shows"; else fail "the loading picture shows"; fi
-
+  expect "the loading picture shows" wait_for_loading 01-loading "$gl" 10
   # The welcome sound lasts 6.67 s; the scene follows.
-  sleep 8
+  expect "the scene shows after the loading picture" wait_for_scene scene-first "$gl" 20
   local i reds=()
   for i in $(seq 0 19); do
     shot "scene-$i"
     reds+=("$(red_share "scene-$i")")
     sleep 0.25
   done
-  local least=1 most=0 r
-  for r in "${reds[@]}"; do
-    above "$r" "$most" && most=$r
-    above "$least" "$r" && least=$r
-  done
-  if above "$most" "$(awk -v l="$least" 'BEGIN { print l + 0.005 }')"; then
-    pass "the spot light turns red on some frames and not on others ($least .. $most)"
-  else
-    fail "the spot light turns red on some frames and not on others ($least .. $most)"
-  fi
+  expect "the spot light turns red on some frames and not on others (red shares ${reds[*]})" \
+    [ "$(blinks "${reds[@]}")" -ge 1 ]
   sleep 3
   shot scene-later
-  if above "$(difference scene-0 scene-later)" 0.2; then pass "the camera moves"; else fail "the camera moves"; fi
-  if above "$(brightness scene-later 1024x768+0+0)" 0.08; then pass "the room is lit"; else fail "the room is lit"; fi
+  expect "the camera moves" above "$(difference scene-0 scene-later)" 0.2
+  expect "the room is lit" above "$(brightness scene-later 1024x768+0+0)" 0.08
 
   # F1 rebuilds the window in the other mode and the scene starts again with
   # its loading picture.
-  local before=$gl deadline
-  xdotool key --window "$gl" F1
-  deadline=$((SECONDS + 20))
-  while [ $SECONDS -le $deadline ]; do
-    gl=$(find_gl) && [ -n "$gl" ] && [ "$gl" != "$before" ] && break
-    sleep 0.2
-  done
-  if [ -n "$gl" ] && [ "$gl" != "$before" ]; then pass "F1 rebuilds the window"; else fail "F1 rebuilds the window"; fi
-  if wait_for_loading loading-after-f1 "$gl" 10; then
-    pass "after F1 the scene loads again from the start"
-  else
-    fail "after F1 the scene loads again from the start"
-  fi
-  sleep 9
-  shot after-f1
+  before=$gl
+  press "$gl" F1
+  if gl=$(wait_for other_than 20 "$before" find_gl); then pass "F1 rebuilds the window"; else fail "F1 rebuilds the window"; fi
+  expect "after F1 the scene loads again from the start" wait_for_loading loading-after-f1 "$gl" 10
+  expect "and shows the room again" wait_for_scene after-f1 "$gl" 20
 
-  xdotool key --window "$gl" Escape
-  local deadline=$((SECONDS + 20)) code=
-  while [ $SECONDS -le $deadline ] && kill -0 "$APP_PID" 2>/dev/null; do sleep 0.2; done
-  if kill -0 "$APP_PID" 2>/dev/null; then
-    fail "Escape ends the program"
-  else
-    wait "$APP_PID"
-    code=$?
-    APP_PID=
-    if [ "$code" = 0 ]; then pass "Escape ends the program with exit code 0"; else
-      fail "Escape ends the program with exit code 0 (got $code)"
-    fi
-  fi
-
+  press "$gl" Escape
+  finished 20
+  expect "Escape ends the program with exit code 0 (got $EXIT_CODE)" [ "$EXIT_CODE" = 0 ]
   verdict
 }

@@ -1,39 +1,10 @@
-# The show driven as a person would, shared by the Linux end-to-end scripts
-# (shell_linux, desktop_*): finding windows, sizes, processor time, whether
-# the picture moves, keys, a window manager's close request, the settings
-# dialog, and the program's exit code. Source it after harness.sh; the
-# including script sets PROGRAM (the program to run), TITLE (its GL window's
-# title) and, for settle_dialog, uses WORK and SHOTS from the harness.
+# The show driven as a person would, shared by the shell and desktop
+# end-to-end scripts: processor time, whether the picture moves, a window
+# manager's close request, the settings dialog filled in. Includes
+# target.sh (and the harness): the script calls use_build.
 
+source "$(dirname "${BASH_SOURCE[0]}")/target.sh"
 
-# find_window NAME-REGEX [SECONDS]: the newest visible window whose name
-# matches, or nothing when none appears in time.
-find_window() {
-  local deadline=$((SECONDS + ${2:-10})) id
-  while [ $SECONDS -le $deadline ]; do
-    id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | tail -n 1)
-    [ -n "$id" ] && { echo "$id"; return 0; }
-    sleep 0.2
-  done
-  return 1
-}
-
-# gone NAME-REGEX [SECONDS]: true once no visible window matches.
-gone() {
-  local deadline=$((SECONDS + ${2:-10}))
-  while [ $SECONDS -le $deadline ]; do
-    xdotool search --onlyvisible --name "$1" >/dev/null 2>&1 || return 0
-    sleep 0.2
-  done
-  return 1
-}
-
-# placement WINDOW: "WIDTHxHEIGHT+X+Y" of the window itself: its client area
-# (a window manager's frame is a window around it).
-placement() {
-  xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4}
-                           /^  Width/ {w=$2} /^  Height/ {h=$2} END {print w "x" h "+" x "+" y}'
-}
 
 # Processor time in clock ticks from /proc: utime + stime, read past the
 # thread name (which may hold spaces).
@@ -60,6 +31,13 @@ ticks_over() {
   echo $((after - before))
 }
 
+# expect_frames WHAT: the check that frames use the processor (a second).
+expect_frames() {
+  local ticks
+  ticks=$(ticks_over 1)
+  expect "frames $1 ($ticks ticks in 1 s)" [ "$ticks" -ge 5 ]
+}
+
 # idle_check WHAT: no processor time for 2 s but what the audio thread uses.
 idle_check() {
   local before_all before_loop after_all after_loop
@@ -83,7 +61,7 @@ screen_changes() {
   [ "${differing:-0}" != "0" ]
 }
 screen_still() { ! screen_changes; }
-no_gl_window() { ! xdotool search --name "^$TITLE\$" >/dev/null 2>&1; }
+no_gl_window() { [ -z "$(find_gl)" ]; }
 
 # close_request WINDOW: what a window manager sends when its close button is
 # clicked (WM_DELETE_WINDOW), through libX11, since xdotool has no word for it.
@@ -120,69 +98,16 @@ sys.exit(0 if sent else 1)
 PYTHON
 }
 
-focus() { xdotool windowfocus --sync "$1" 2>/dev/null || xdotool windowfocus "$1"; sleep 0.3; }
-
-# press WINDOW KEY...: keys typed into a window that has the focus.
-press() {
-  local window=$1
-  shift
-  focus "$window"
-  for key in "$@"; do
-    xdotool key --clearmodifiers "$key"
-    sleep 0.15
-  done
-}
-
-start_program() {
-  (cd "$WORK" && exec "$PROGRAM") >"$WORK/program.log" 2>&1 &
-  APP_PID=$!
-}
-
-# finished [SECONDS]: waits for the program (killing it when it outlives
-# the wait) and leaves its exit code, or "running", in EXIT_CODE. Runs in
-# this shell, the program's parent, so that wait can see the exit code.
-EXIT_CODE=
-finished() {
-  [ -n "$APP_PID" ] || return 0
-  local deadline=$((SECONDS + ${1:-10}))
-  while kill -0 "$APP_PID" 2>/dev/null && [ $SECONDS -le $deadline ]; do sleep 0.2; done
-  if kill -0 "$APP_PID" 2>/dev/null; then
-    EXIT_CODE=running
-    kill "$APP_PID" 2>/dev/null
-    sleep 1
-    kill -KILL "$APP_PID" 2>/dev/null
-    wait "$APP_PID" 2>/dev/null
-  else
-    wait "$APP_PID"
-    EXIT_CODE=$?
-  fi
-  # What the program said, when it did not end cleanly.
-  [ "$EXIT_CODE" != 0 ] && tail -n 15 "$WORK/program.log" | sed 's/^/       | /'
-  APP_PID=
-}
-
 # The settings dialog, as a person fills it in: the resolution and depth
 # lists moved down from their first entries, the full-screen box as wanted,
 # sound off (so no audio thread runs while the window is idle), then Start.
-# Without the dialog the program goes on with 1024x768, 32 bits, windowed.
-# DIALOG_SEEN tells whether this run showed the dialog; once one run has,
-# every later run must.
-DIALOG_SEEN=no
-DIALOG_EXISTS=no
 settle_dialog() {  # settle_dialog RESOLUTION-STEPS DEPTH-STEPS FULLSCREEN(yes|no) SHOT
   local dialog
-  DIALOG_SEEN=no
-  if ! dialog=$(find_window '^Corvane$' 15); then
-    if [ "$DIALOG_EXISTS" = yes ]; then
-      fail "the settings dialog opens (program $(kill -0 "$APP_PID" 2>/dev/null && echo running || echo gone))"
-      tail -n 15 "$WORK/program.log" | sed 's/^/       | /'
-      xdotool search --name '' getwindowname %@ 2>/dev/null | sort | uniq -c | sed 's/^/       windows: /'
-    fi
-    return 0
+  if ! dialog=$(wait_for find_dialog 60); then
+    fail "the settings dialog opens (program $(kill -0 "$APP_PID" 2>/dev/null && echo running || echo gone))"
+    tail -n 15 "$WORK/program.log" | sed 's/^/       | /'
+    return 1
   fi
-  DIALOG_SEEN=yes
-  DIALOG_EXISTS=yes
-  focus "$dialog"
   local keys=(Tab Tab)  # Start -> Exit -> resolution list, in template order
   keys+=($(for _ in $(seq "$1"); do echo Down; done) Tab)
   keys+=($(for _ in $(seq "$2"); do echo Down; done) Tab)
