@@ -259,8 +259,7 @@ if wait_for mate_up 20 >/dev/null && mate mate-screensaver-command --activate >/
   tr '\0' '\n' <"/proc/$hack/environ" | grep -v '^XSCREENSAVER_WINDOW=' >"$WORK/mate.env"
   check_saver_scene mate
   mate mate-screensaver-command --deactivate >/dev/null
-  gone() { mate_hack >/dev/null || echo gone; }
-  expect "--deactivate ends the hack within 2 s" eval 'wait_for gone 2 >/dev/null'
+  expect "--deactivate ends the hack within 2 s" gone mate_hack 2
 else
   fail "mate-screensaver --activate runs the hack within 10 s"
   tail -n 5 "$WORK/mate.log"

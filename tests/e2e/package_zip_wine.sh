@@ -23,7 +23,6 @@ done
 [ -f "$BUILD/CPackConfig.cmake" ] || { echo "$PROGRAM_NAME: FAIL (no CPack configuration in $BUILD)"; exit 1; }
 
 source "$(dirname "$0")/lib/saver_scene.sh"
-source "$(dirname "$0")/lib/dialog.sh"  # finished: the program's exit code
 find_gl() { return 1; }                 # which the screen saver's window is not
 source "$(dirname "$0")/lib/wine.sh"
 cleanup_target() { wine_stop; }
