@@ -211,7 +211,7 @@ TEST_F(SoundPlayback, ASynchronousSoundReplacesTheLoopAndReturnsWhenItHasEnded) 
     ASSERT_EQ(PlayWaveData(wave.data(), wave.size(), SND_SYNC), TRUE);
     const double seconds = SecondsSince(called);
     EXPECT_GE(seconds, 0.45);
-    EXPECT_LE(seconds, 0.8);
+    EXPECT_LE(seconds, 1.2) << "returns when the half second has ended";
     Wait(100);
 
     // The loop plays up to the new sound, which follows it at once, plays
@@ -236,7 +236,7 @@ TEST_F(SoundPlayback, WelcomeReturnsWhenItHasEndedAndReachesTheDeviceUnchanged) 
     ASSERT_EQ(PlaySoundA("WELCOME", nullptr, SND_RESOURCE), TRUE);
     const double seconds = SecondsSince(start);
     EXPECT_GE(seconds, 6.5) << "6.67 s of sound";
-    EXPECT_LE(seconds, 7.2);
+    EXPECT_LE(seconds, 8.0) << "returns when it has ended";
     Wait(100);
 
     // Line the recording up on the first sample off the zero level.
@@ -256,7 +256,7 @@ TEST_F(SoundPlayback, AlertLoopsWithoutAGapUntilTheStopRequest) {
 
     const Clock::time_point start = Clock::now();
     ASSERT_EQ(PlaySoundA("ALERT", nullptr, SND_RESOURCE | SND_ASYNC | SND_LOOP), TRUE);
-    EXPECT_LT(SecondsSince(start), 0.1);
+    EXPECT_LT(SecondsSince(start), 0.5) << "returns at once, long before a 1.5 s round";
     Wait(3600);
     ASSERT_EQ(PlaySoundA(nullptr, nullptr, SND_PURGE), TRUE);
     Wait(200);
@@ -287,7 +287,7 @@ TEST_F(SoundPlayback, BadDataAndMissingNamesAreRefusedAtOnce) {
     EXPECT_EQ(PlaySoundA("NO_SUCH_SOUND", nullptr, SND_RESOURCE), FALSE);
     EXPECT_EQ(PlaySoundA("NO_SUCH_SOUND", nullptr, SND_RESOURCE | SND_ASYNC), FALSE);
     EXPECT_EQ(PlaySoundA("corvane.cfg", nullptr, 0x00020000 /* a file name */), FALSE);
-    EXPECT_LT(SecondsSince(start), 0.1);
+    EXPECT_LT(SecondsSince(start), 0.5) << "refused without playing a second of sound";
     EXPECT_EQ(LastSound(Recorded()), 0u) << "nothing was played";
 }
 
@@ -301,7 +301,7 @@ TEST_F(SoundPlayback, WithoutAnAudioDeviceEveryCallFailsAtOnce) {
     EXPECT_EQ(PlaySoundA("ALERT", nullptr, SND_RESOURCE | SND_ASYNC | SND_LOOP), FALSE);
     EXPECT_EQ(PlayWaveData(good.data(), good.size(), SND_SYNC), FALSE);
     EXPECT_EQ(PlaySoundA(nullptr, nullptr, SND_PURGE), FALSE);
-    EXPECT_LT(SecondsSince(start), 0.2);
+    EXPECT_LT(SecondsSince(start), 0.5) << "refused without playing";
 }
 
 #else  // Windows: the platform's own PlaySoundA
