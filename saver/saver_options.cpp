@@ -3,6 +3,7 @@
 
 #include <cctype>
 #include <cstring>
+#include <string>
 
 namespace {
 
@@ -46,15 +47,19 @@ const char* SwitchName(const char* argument) {
 }  // namespace
 
 const char* HackUsage() {
-    return "usage: corvane-saver [--root | --window | --window-id ID] [--fps] [--sound]\n"
-           "                     [--delay MICROSECONDS] [--version] [--help]\n"
-           "  --root            draw in the window in XSCREENSAVER_WINDOW, else the root window\n"
-           "  --window          draw in a window of its own, 1024 x 768 (the default)\n"
-           "  --window-id ID    draw in the window ID (decimal or 0x hex); wins over --root\n"
-           "  --fps             show the frame rate\n"
-           "  --sound           play the alarm loop\n"
-           "  --delay N         microseconds to wait between frames (default 20000, at most 10000000)\n"
-           "Options take one or two leading dashes.\n";
+    static const std::string usage =
+        "usage: corvane-saver [--root | --window | --window-id ID] [--fps] [--sound]\n"
+        "                     [--delay MICROSECONDS] [--version] [--help]\n"
+        "  --root            draw in the window in XSCREENSAVER_WINDOW, else the root window\n"
+        "  --window          draw in a window of its own, 1024 x 768 (the default)\n"
+        "  --window-id ID    draw in the window ID (decimal or 0x hex); wins over --root\n"
+        "  --fps             show the frame rate\n"
+        "  --sound           play the alarm loop\n"
+        "  --delay N         microseconds to wait between frames (default 20000, at most " +
+        std::to_string(kMaxSaverDelayMicroseconds) +
+        ")\n"
+        "Options take one or two leading dashes.\n";
+    return usage.c_str();
 }
 
 bool ParseWindowId(const char* text, uint64_t& id) {
@@ -96,8 +101,8 @@ bool ParseHackArguments(int argc, const char* const* argv, SaverOptions& options
             parsed.sound = true;
         } else if (std::strcmp(name, "delay") == 0) {
             if (value == nullptr || !ParseDelay(value, parsed.delayMicroseconds)) {
-                error = std::string("--delay needs a number of microseconds from 0 to 10000000, not '") +
-                        (value ? value : "") + "'";
+                error = "--delay needs a number of microseconds from 0 to " +
+                        std::to_string(kMaxSaverDelayMicroseconds) + ", not '" + (value ? value : "") + "'";
                 return false;
             }
             ++i;
