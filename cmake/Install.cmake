@@ -91,7 +91,7 @@ install(FILES ${CMAKE_SOURCE_DIR}/saver/corvane-saver.xml DESTINATION ${CMAKE_IN
 install(FILES ${CORVANE_PACKAGING_DIR}/corvane-saver.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications/screensavers)
 
 # The icon, drawn from the settings dialog's emblem at each hicolor size.
-add_executable(icongen ${CORVANE_PACKAGING_DIR}/icon/icongen.cpp ${CMAKE_SOURCE_DIR}/platform/common/dib_picture.cpp)
+add_executable(icongen ${CORVANE_PACKAGING_DIR}/icon/icongen.cpp ${CMAKE_SOURCE_DIR}/formats/dib_picture.cpp)
 target_include_directories(icongen PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_libraries(icongen PRIVATE assetgen_lib)
 corvane_warnings(icongen)

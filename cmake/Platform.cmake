@@ -22,7 +22,7 @@ else()
   find_package(X11 REQUIRED)
   pkg_check_modules(XCB REQUIRED IMPORTED_TARGET xcb xcb-screensaver)
 
-  file(GLOB COMMON_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/platform/common/*.cpp)
+  file(GLOB COMMON_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/platform/common/*.cpp ${CMAKE_SOURCE_DIR}/formats/*.cpp)
   file(GLOB PLATFORM_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/platform/linux/*.cpp)
   list(FILTER PLATFORM_SOURCES EXCLUDE REGEX "/main\\.cpp$")
   add_library(corvane_platform STATIC ${PLATFORM_SOURCES} ${COMMON_SOURCES})

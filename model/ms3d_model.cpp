@@ -7,7 +7,7 @@
 #include <cstring>
 #include <vector>
 
-#include "platform/common/byte_cursor.h"
+#include "formats/byte_cursor.h"
 #include "platform/win32.h"
 
 namespace {

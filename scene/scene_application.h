@@ -11,7 +11,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "app/gl_application.h"
+#include "shell/gl_application.h"
 #include "gfx/bitmap_font.h"
 #include "model/ms3d_model.h"
 #include "timing/timer.h"

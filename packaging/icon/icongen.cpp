@@ -19,7 +19,7 @@
 
 #include "encoders.h"
 #include "image.h"
-#include "platform/common/dib_picture.h"
+#include "formats/dib_picture.h"
 
 namespace {
 

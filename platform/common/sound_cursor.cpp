@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "platform/common/byte_cursor.h"
+#include "formats/byte_cursor.h"
 
 SoundCursor::SoundCursor(const WaveSound& sound, uint32_t rate, bool loop)
     : channels(sound.channels == 2 ? 2 : 1),

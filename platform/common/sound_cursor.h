@@ -14,7 +14,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/common/wave.h"
+#include "formats/wave.h"
 
 class SoundCursor {
 public:

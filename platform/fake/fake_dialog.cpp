@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <utility>
 
-#include "platform/common/dialog_template.h"
+#include "formats/dialog_template.h"
 #include "platform/common/timer_period.h"
 #include "platform/fake/fake_platform.h"
 

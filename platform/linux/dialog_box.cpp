@@ -2,7 +2,7 @@
 // dialog template in the program's resources.
 //
 // Platform: Linux. Dependencies: GTK 3 (gtk_session), the resource table
-// (FindResourceA), the template reader (platform/common/dialog_template).
+// (FindResourceA), the template reader (formats/dialog_template).
 // The dialog procedure receives WM_INITDIALOG, WM_COMMAND (push buttons and
 // check boxes with notification 0, list changes with CBN_SELCHANGE, Enter as
 // the default button, Escape, Alt+F4 and closing as IDCANCEL), WM_TIMER,
@@ -19,7 +19,7 @@
 #include <algorithm>
 #include <memory>
 
-#include "platform/common/dialog_template.h"
+#include "formats/dialog_template.h"
 #include "platform/linux/dialog_window.h"
 #include "platform/linux/failure_reason.h"
 #include "platform/linux/gtk_session.h"

@@ -3,7 +3,7 @@
 // SetDlgItemTextA.
 //
 // Platform: Linux. Dependencies: GTK 3, Pango, the resource table and the
-// bitmap reader (platform/common/dib_picture) for static pictures.
+// bitmap reader (formats/dib_picture) for static pictures.
 // Positions and sizes in dialog units become pixels through the base units
 // of the template's font (its typeface, else the system's sans-serif, at its
 // point size): a quarter of the average character width across, an eighth of
@@ -18,8 +18,8 @@
 #include <cstdio>
 #include <string>
 
-#include "platform/common/dialog_template.h"
-#include "platform/common/dib_picture.h"
+#include "formats/dialog_template.h"
+#include "formats/dib_picture.h"
 #include "platform/linux/dialog_window.h"
 #include "platform/linux/failure_reason.h"
 #include "platform/linux/gtk_session.h"

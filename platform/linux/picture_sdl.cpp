@@ -17,8 +17,8 @@
 #include <cstring>
 #include <new>
 
-#include "platform/common/gif_decoder.h"
-#include "platform/common/picture_header.h"
+#include "formats/gif_decoder.h"
+#include "formats/picture_header.h"
 #include "platform/picture.h"
 
 struct Picture {

@@ -16,7 +16,7 @@
 #include <mutex>
 
 #include "platform/common/sound_cursor.h"
-#include "platform/common/wave.h"
+#include "formats/wave.h"
 #include "platform/win32.h"
 
 class SoundPlayer {

@@ -18,7 +18,7 @@
 #include "pictures.h"
 #include "ms3d.h"
 #include "sounds.h"
-#include "platform/common/byte_cursor.h"
+#include "formats/byte_cursor.h"
 
 using namespace assetgen;
 

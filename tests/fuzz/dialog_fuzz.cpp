@@ -4,8 +4,8 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "platform/common/dialog_template.h"
-#include "platform/common/dib_picture.h"
+#include "formats/dialog_template.h"
+#include "formats/dib_picture.h"
 
 namespace {
 

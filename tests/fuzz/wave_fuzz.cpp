@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "platform/common/sound_cursor.h"
-#include "platform/common/wave.h"
+#include "formats/wave.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 
 #include "model/ms3d_model.h"
 #include "platform/common/resource_table.h"
-#include "platform/common/wave.h"
+#include "formats/wave.h"
 #include "platform/win32.h"
 
 namespace {

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/common/byte_cursor.h"
-#include "platform/common/dialog_template.h"
-#include "platform/common/dib_picture.h"
+#include "formats/byte_cursor.h"
+#include "formats/dialog_template.h"
+#include "formats/dib_picture.h"
 #include "platform/win32.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/common/byte_cursor.h"
+#include "formats/byte_cursor.h"
 
 namespace ms3d_test {
 

@@ -15,7 +15,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/window_registry.h"
+#include "shell/window_registry.h"
 #include "platform/fake/fake_monitors.h"
 #include "platform/fake/fake_platform.h"
 #include "platform/fake/fake_queue.h"

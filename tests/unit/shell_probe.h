@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "app/gl_application.h"
-#include "app/window_registry.h"
+#include "shell/gl_application.h"
+#include "shell/window_registry.h"
 #include "platform/fake/fake_platform.h"
 #include "platform/fake/fake_window.h"
 

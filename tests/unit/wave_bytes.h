@@ -6,7 +6,7 @@
 #include <cstring>
 #include <vector>
 
-#include "platform/common/byte_cursor.h"
+#include "formats/byte_cursor.h"
 
 namespace test_wave {
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "platform/common/wave.h"
+#include "formats/wave.h"
 #include "tests/unit/wave_bytes.h"
 
 using test_wave::ChunkSizeOffset;

@@ -8,7 +8,7 @@
 #include "ms3d.h"
 #include "pictures.h"
 #include "sounds.h"
-#include "platform/common/byte_cursor.h"
+#include "formats/byte_cursor.h"
 
 namespace assetgen {
 

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <map>
 
-#include "platform/common/byte_cursor.h"
+#include "formats/byte_cursor.h"
 
 namespace assetgen {
 

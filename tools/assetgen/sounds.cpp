@@ -5,7 +5,7 @@
 
 #include "geometry.h"
 #include "random.h"
-#include "platform/common/byte_cursor.h"
+#include "formats/byte_cursor.h"
 
 namespace assetgen {
 

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "platform/common/byte_cursor.h"
-#include "platform/common/dialog_template.h"
+#include "formats/byte_cursor.h"
+#include "formats/dialog_template.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "app/gl_application.h"
+#include "shell/gl_application.h"
 #include "model/ms3d_model.h"
 #include "platform/win32.h"
 #include "timing/timer.h"

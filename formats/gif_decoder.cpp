@@ -2,11 +2,11 @@
 // bounded. See gif_decoder.h.
 //
 // Platform: any. Dependencies: none beyond byte_cursor.h.
-#include "platform/common/gif_decoder.h"
+#include "formats/gif_decoder.h"
 
 #include <cstring>
 
-#include "platform/common/byte_cursor.h"
+#include "formats/byte_cursor.h"
 
 namespace {
 

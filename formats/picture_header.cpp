@@ -1,11 +1,11 @@
 // Picture headers: the format and the size a decoder will allocate for.
 //
 // Platform: any. Dependencies: none beyond byte_cursor.h. Limitations: see picture_header.h.
-#include "platform/common/picture_header.h"
+#include "formats/picture_header.h"
 
 #include <cstdint>
 
-#include "platform/common/byte_cursor.h"
+#include "formats/byte_cursor.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
-#include "app/gl_window.h"
+#include "shell/gl_window.h"
 
 #include <cstring>
 #include <new>
 
-#include "app/window_registry.h"
+#include "shell/window_registry.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
-#include "platform/common/dialog_template.h"
+#include "formats/dialog_template.h"
 
-#include "platform/common/byte_cursor.h"
+#include "formats/byte_cursor.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 // requests, and rebuilds the window in the other display mode on F1.
 #pragma once
 
-#include "app/gl_window.h"
+#include "shell/gl_window.h"
 
 class GLApplication : public GLWindow {
 public:

@@ -1,6 +1,6 @@
-#include "platform/common/dib_picture.h"
+#include "formats/dib_picture.h"
 
-#include "platform/common/byte_cursor.h"
+#include "formats/byte_cursor.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "app/gl_application.h"
+#include "shell/gl_application.h"
 
 void GLApplication::OnActivate(bool) {}
 

@@ -1,8 +1,8 @@
-#include "platform/common/wave.h"
+#include "formats/wave.h"
 
 #include <cstring>
 
-#include "platform/common/byte_cursor.h"
+#include "formats/byte_cursor.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
-#include "app/window_registry.h"
+#include "shell/window_registry.h"
 
-#include "app/gl_window.h"
+#include "shell/gl_window.h"
 
 namespace {
 
