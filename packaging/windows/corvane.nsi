@@ -47,7 +47,7 @@ BrandingText "${NAME} ${VERSION}"
 InstallDir "$PROGRAMFILES\${NAME}"
 
 !ifdef SIGN
-!uninstfinalize '${SIGN} "%1"'
+!uninstfinalize `${SIGN} "%1"`
 !endif
 
 VIProductVersion "${VERSION_NUMBERS}"

@@ -76,7 +76,7 @@ for program in "$WORK"/new/stage/win*/corvane.*; do
   expect "${program#"$WORK"/new/stage/}: the icon at 16 to 256 px ($sizes)" [ "$sizes" = "16 20 24 32 40 48 64 256" ]
 done
 expect "the installer asks for administrator rights" \
-  sh -c "wrestool -x -t24 '$INSTALLER' | grep -q 'level=\"requireAdministrator\"'"
+  sh -c "wrestool -x --raw -t24 '$INSTALLER' | grep -q 'level=\"requireAdministrator\"'"
 
 if ! can_run_32bit; then
   [ "$failures" -gt 0 ] && verdict
@@ -85,7 +85,8 @@ if ! can_run_32bit; then
 fi
 
 run() { "$WINE" "$@" >/dev/null 2>&1; local status=$?; "$WINESERVER" -w; return $status; }
-uninstall_key() { "$WINE" reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Corvane' 2>/dev/null | tr -d '\r'; }
+# The key's values (Wine's reg says on standard output that a key is missing).
+uninstall_key() { "$WINE" reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Corvane' 2>/dev/null | tr -d '\r' | grep REG_; }
 screen_saver() { "$WINE" reg query 'HKCU\Control Panel\Desktop' /v SCRNSAVE.EXE 2>/dev/null | tr -d '\r' | awk '/SCRNSAVE/ {print $3}'; }
 has() { [[ "$1" == *"$2"* ]]; }
 ended_clean() { [ "$status" = 0 ] && nothing_left; }
