@@ -1,31 +1,20 @@
 #!/usr/bin/env bash
-# The Windows installer end to end, made as scripts/package makes it
-# (packaging/windows/make-installer.sh) from both Windows builds:
-#   - the icon read back from the four programs it carries, 16 to 256 px;
-#   - it asks Windows for administrator rights (its manifest): Wine grants
-#     them to every program that asks, so the refusal itself is not run;
-#   - signing, where osslsigncode and openssl exist: with a throw-away
-#     certificate the programs, the installer and the uninstaller it writes
-#     pass `osslsigncode verify`; a missing certificate or a key that is not
-#     the certificate's fails with the reason and leaves no installer;
-#   - under Wine, in the 64-bit prefix, then the 32-bit one: /S installs
-#     the programs of the prefix's architecture (read from their PE
-#     headers), corvane.scr in C:\windows\system32 and corvane.exe with the
-#     uninstaller and the notices in C:\Program Files\Corvane; the uninstall
-#     key, the Start-menu shortcut to the installed corvane.exe; the user's
-#     screen saver left alone; `corvane.scr /s` from the system folder shows
-#     the scene; /S uninstalls all of it. Then an older version, the new one
-#     over it with /SCREENSAVER (the user's screen saver is Corvane), the
-#     programs deleted by hand, and /S uninstalls the rest, status 0,
-#     leaving nothing.
-# The installer is a 32-bit program: where this machine cannot run those, the
-# Wine part is skipped (status 77) after the rest. Screenshots land in
-# <win64-build-dir>/e2e/installer/.
+# The Windows installer, made as scripts/package makes it from both builds:
+# the icon (16 to 256 px) read back from its four programs; its manifest asks
+# for administrator rights (Wine grants them to all who ask, so a refusal is
+# not run); with a throw-away certificate everything verifies as signed, and
+# a missing certificate or a wrong key is refused with the reason. Then under
+# Wine, in the 64-bit and the 32-bit prefix: /S installs that architecture's
+# programs (PE headers), the uninstall key and the Start-menu shortcut,
+# leaving the user's screen saver alone; corvane.scr /s from the system
+# folder shows the scene; /S uninstalls it all; an older version, the new one
+# over it with /SCREENSAVER, the programs deleted by hand, and /S removes the
+# rest. The installer is 32-bit: without 32-bit execution the Wine part is
+# skipped (status 77). Screenshots: <win64-build-dir>/e2e/installer/.
 #
 # Usage: tests/e2e/installer_wine.sh <win32-build-dir> <win64-build-dir>
 set -uo pipefail
-W32=$(cd "${1:?usage: installer_wine.sh <win32-build-dir> <win64-build-dir>}" && pwd)
-W64=$(cd "${2:?usage: installer_wine.sh <win32-build-dir> <win64-build-dir>}" && pwd)
+W32=$(cd "${1:?usage: installer_wine.sh <win32-build> <win64-build>}" && pwd) W64=$(cd "${2:?}" && pwd)
 PROGRAM_NAME=installer_wine
 SHOTS=$W64/e2e/installer
 source "$(dirname "$0")/lib/saver_scene.sh"
@@ -37,8 +26,7 @@ MAKE="$(cd "$(dirname "$0")/../.." && pwd)/packaging/windows/make-installer.sh"
 
 # make_installer DIR [VERSION]: the installer's path; signed when CORVANE_SIGN_* are set.
 make_installer() { "$MAKE" "$W32" "$W64" "$WORK/$1" ${2:+"$2"} 2>"$WORK/$1.err" | tail -n 1; }
-signing=
-command -v osslsigncode >/dev/null && command -v openssl >/dev/null && signing=yes
+signing=$(command -v osslsigncode >/dev/null && command -v openssl >/dev/null && echo yes)
 certificate() {  # certificate NAME: NAME.pem and NAME.key, for code signing, valid for a day
   openssl req -x509 -newkey rsa:2048 -nodes -days 1 -subj "/CN=Corvane test $1" \
     -addext extendedKeyUsage=codeSigning -keyout "$WORK/$1.key" -out "$WORK/$1.pem" 2>/dev/null
@@ -49,10 +37,7 @@ refused() {  # refused DIR REASON: no installer, the reason said
 }
 if [ -n "$signing" ] && certificate test && certificate other; then
   INSTALLER=$(CORVANE_SIGN_CERT=$WORK/test.pem CORVANE_SIGN_KEY=$WORK/test.key make_installer new)
-  expect "the installer is signed" verified "$INSTALLER"
-  for program in "$WORK"/new/stage/win*/corvane.*; do
-    expect "${program#"$WORK"/new/stage/} is signed" verified "$program"
-  done
+  for file in "$INSTALLER" "$WORK"/new/stage/win*/corvane.*; do expect "${file#"$WORK"/new/} is signed" verified "$file"; done
   CORVANE_SIGN_CERT=$WORK/missing.pem CORVANE_SIGN_KEY=$WORK/test.key make_installer missing >/dev/null
   expect "a missing certificate: refused with the reason, no installer" refused missing "no such file: .*missing.pem"
   CORVANE_SIGN_CERT=$WORK/test.pem CORVANE_SIGN_KEY=$WORK/other.key make_installer wrong >/dev/null
