@@ -147,7 +147,7 @@ run_shell_checks() {  # run_shell_checks BUILD
           answer "$question" Return
           old=$window
           window=$(wait_for other_than 30 "$old" find_gl)
-          expect "after Yes: windowed again, nothing grabbed" sized "$window" "$cut_w" "$cut_h"
+          expect "after Yes: windowed again at that size" sized "$window" "$cut_w" "$cut_h"
         else
           fail "F1 again asks for the ${cut_w}x$cut_h mode the screen lacks"
         fi
