@@ -22,7 +22,8 @@
 ;
 ; Defines (makensis -D): VERSION (shown), VERSION_NUMBERS (four numbers for
 ; the version resource), STAGE32 and STAGE64 (the installed trees of the two
-; builds), ICON, OUTFILE and, to sign the uninstaller, SIGN (the command).
+; builds) with SIZE32 and SIZE64 (theirs in KiB), ICON, OUTFILE and, to sign
+; the uninstaller, SIGN (the command).
 
 Unicode true
 SetCompressor /SOLID lzma
@@ -157,8 +158,11 @@ SectionEnd
 Function .onInit
   !insertmacro NeedAdmin
   !insertmacro NativeViews
+  ; The space one architecture's files take, not both.
+  SectionSetSize ${Programs} ${SIZE32}
   ${If} ${RunningX64}
     StrCpy $INSTDIR "$PROGRAMFILES64\${NAME}"
+    SectionSetSize ${Programs} ${SIZE64}
   ${EndIf}
   ; An installed Corvane keeps its folder.
   ReadRegStr $0 HKLM "${UNINSTALL_KEY}" "InstallLocation"

@@ -49,6 +49,7 @@ for build in "$win32" "$win64"; do
 done
 
 defines=(-DVERSION="$version" -DVERSION_NUMBERS="$numbers" -DSTAGE32="$stage/win32" -DSTAGE64="$stage/win64"
+  -DSIZE32="$(du -sk "$stage/win32" | cut -f1)" -DSIZE64="$(du -sk "$stage/win64" | cut -f1)"
   -DICON="$ROOT/packaging/icon/corvane.ico" -DOUTFILE="$installer")
 signing=
 if [ -n "${CORVANE_SIGN_CERT:-}${CORVANE_SIGN_KEY:-}" ]; then
