@@ -8,8 +8,13 @@
 #             corvane_<version>_amd64.deb rooted at /usr, its library
 #             dependencies worked out by dpkg-shlibdeps.
 #   Windows:  `cpack -G ZIP` makes corvane-<version>-win32.zip (win64 for a
-#             64-bit build): corvane.exe, corvane.scr and README.txt, no
-#             folder around them.
+#             64-bit build): corvane.exe, corvane.scr, README.txt and
+#             THIRD-PARTY-NOTICES.txt, no folder around them. The same
+#             installed tree (cmake --install --strip) feeds the installer,
+#             packaging/windows/make-installer.sh. When CORVANE_SIGN_CERT or
+#             CORVANE_SIGN_KEY is set, the programs are signed as they are
+#             installed (packaging/windows/sign.sh), after stripping, so the
+#             archive and the installer only ever carry signed programs.
 #
 # The Windows screen saver is every executable target whose suffix is .scr.
 #
@@ -63,8 +68,17 @@ if(WIN32)
   foreach(saver IN LISTS screen_savers)
     install(TARGETS ${saver} RUNTIME DESTINATION .)
   endforeach()
+  # Signed in place once stripped (install(TARGETS) strips as it copies).
+  install(SCRIPT ${CMAKE_SOURCE_DIR}/cmake/windows/sign_installed.cmake)
   configure_file(${CORVANE_PACKAGING_DIR}/README.txt.in ${CORVANE_GENERATED_DIR}/README.txt @ONLY NEWLINE_STYLE CRLF)
-  install(FILES ${CORVANE_GENERATED_DIR}/README.txt DESTINATION .)
+  # The notices hold addresses with @ in them: copied as they are, with
+  # Windows line endings.
+  set(notices ${CORVANE_PACKAGING_DIR}/windows/THIRD-PARTY-NOTICES.txt)
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${notices})
+  file(READ ${notices} text)
+  string(REPLACE "\n" "\r\n" text "${text}")
+  file(WRITE ${CORVANE_GENERATED_DIR}/THIRD-PARTY-NOTICES.txt "${text}")
+  install(FILES ${CORVANE_GENERATED_DIR}/README.txt ${CORVANE_GENERATED_DIR}/THIRD-PARTY-NOTICES.txt DESTINATION .)
 
   if(CMAKE_SIZEOF_VOID_P EQUAL 8)
     set(CPACK_SYSTEM_NAME win64)
@@ -128,6 +142,18 @@ foreach(page IN ITEMS corvane.6 corvane-saver.6 corvane-saver-enable.1 corvane-m
   install(FILES ${CORVANE_GENERATED_DIR}/man/${page}.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man${section})
   list(APPEND generated_files ${CORVANE_GENERATED_DIR}/man/${page}.gz)
 endforeach()
+# The Windows icon is committed (the Windows builds run no host tools); the
+# Linux build draws it again and fails when the committed one is stale.
+set(windows_icon ${CORVANE_PACKAGING_DIR}/icon/corvane.ico)
+set(icon_check ${CORVANE_GENERATED_DIR}/corvane.ico.checked)
+add_custom_command(OUTPUT ${icon_check}
+  COMMAND icongen ${CORVANE_EMBLEM} --ico ${CORVANE_GENERATED_DIR}/corvane.ico
+  COMMAND sh -c "cmp -s \"$0\" \"$1\" || { echo \"$1 is not what icongen draws: run $2 $3 --ico $1\" >&2; exit 1; }"
+          ${CORVANE_GENERATED_DIR}/corvane.ico ${windows_icon} $<TARGET_FILE:icongen> ${CORVANE_EMBLEM}
+  COMMAND ${CMAKE_COMMAND} -E touch ${icon_check}
+  DEPENDS icongen ${CORVANE_EMBLEM} ${windows_icon}
+  COMMENT "Checking the Windows icon against the emblem" VERBATIM)
+list(APPEND generated_files ${icon_check})
 add_custom_target(corvane_packaging ALL DEPENDS ${generated_files})
 
 install(FILES ${CORVANE_PACKAGING_DIR}/${CORVANE_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)

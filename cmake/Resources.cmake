@@ -69,7 +69,7 @@ if(NOT WIN32)
   target_link_libraries(corvane_platform_fake PUBLIC corvane_resources)
 endif()
 
-# Windows: each program's own manifest and version resource, from
+# Windows: each program's own manifest, icon and version resource, from
 # cmake/windows/program.rc.in with the project's one version.
 # corvane_program_resources(TARGET FILE DESCRIPTION) adds them to TARGET,
 # which is built as FILE (corvane.exe, corvane.scr) and described as
@@ -79,9 +79,12 @@ function(corvane_program_resources target file description)
   set(PROGRAM_DESCRIPTION ${description})
   get_filename_component(PROGRAM_NAME ${file} NAME_WE)
   set(PROGRAM_MANIFEST ${CMAKE_SOURCE_DIR}/cmake/windows/corvane.manifest)
+  # Drawn by packaging/icon/icongen from the dialog's emblem; the Linux build
+  # checks it is up to date.
+  set(PROGRAM_ICON ${CMAKE_SOURCE_DIR}/packaging/icon/corvane.ico)
   set(rc_file ${CMAKE_BINARY_DIR}/generated/${file}.rc)
   configure_file(${CMAKE_SOURCE_DIR}/cmake/windows/program.rc.in ${rc_file} @ONLY)
-  set_source_files_properties(${rc_file} PROPERTIES OBJECT_DEPENDS ${PROGRAM_MANIFEST})
+  set_source_files_properties(${rc_file} PROPERTIES OBJECT_DEPENDS "${PROGRAM_MANIFEST};${PROGRAM_ICON}")
   target_sources(${target} PRIVATE ${rc_file})
 endfunction()
 

@@ -59,6 +59,11 @@ int32_t SaverApplication::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, 
     case WM_POWERBROADCAST:
         if (wParam == PBT_POWERSETTINGCHANGE) FollowPowerSetting(lParam);
         break;
+    case WM_DISPLAYCHANGE:
+        // A monitor came, went or changed its mode: cover the new virtual
+        // screen and lay the views out again.
+        if (target == SaverTarget::CoverScreen) CoverMonitorsAgain();
+        break;
     default:
         // Activation, focus and system commands (screen saver, monitor power)
         // change nothing here and go on to the default handling.
@@ -90,6 +95,23 @@ bool SaverApplication::FollowParent(HWND parent) {
     if (window && (clientWidth != width || clientHeight != height))
         MoveWindow(window, 0, 0, clientWidth, clientHeight, TRUE);
     return true;
+}
+
+void SaverApplication::CoverMonitorsAgain() {
+    if (!window) return;
+    const int left = GetSystemMetrics(SM_XVIRTUALSCREEN);
+    const int top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+    const int screenWidth = GetSystemMetrics(SM_CXVIRTUALSCREEN);
+    const int screenHeight = GetSystemMetrics(SM_CYVIRTUALSCREEN);
+    // A display being reconfigured can report no screen for a moment; the
+    // next WM_DISPLAYCHANGE brings the settled one.
+    if (screenWidth <= 0 || screenHeight <= 0) return;
+    // A popup has no frame: the window and its client area are the same.
+    // MoveWindow reports a new size with WM_SIZE, which stores it.
+    // With one view left, the next frame's Update sets the whole window's
+    // projection again.
+    MoveWindow(window, left, top, screenWidth, screenHeight, TRUE);
+    ViewEachMonitor();
 }
 
 void SaverApplication::ViewEachMonitor() {

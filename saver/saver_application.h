@@ -14,7 +14,9 @@
 // Over the whole screen with more than one monitor it shows one view per
 // monitor: the same scene time drawn once in each monitor's rectangle, with
 // that monitor's aspect ratio, and the frame-rate line once, on the primary
-// monitor. With one monitor it draws exactly as SceneApplication does.
+// monitor. With one monitor it draws exactly as SceneApplication does. A
+// monitor plugged in or out while it runs (WM_DISPLAYCHANGE) moves the window
+// over the new virtual screen and lays the views out again.
 //
 // Once ListenToDisplay has run it follows the display's power state
 // (GUID_CONSOLE_DISPLAY_STATE): DisplayOff() tells the frame loop to stop
@@ -40,6 +42,8 @@ public:
     bool FollowParent(HWND parent);
 
     // After CreateCoverDisplay: one view per monitor when there are several.
+    // Read again on every WM_DISPLAYCHANGE, when the window also moves over
+    // the new virtual screen.
     void ViewEachMonitor();
     // The views for these monitors (rcMonitor and the primary flag, in
     // virtual-screen coordinates), the window's client area starting at
@@ -61,6 +65,7 @@ private:
     };
 
     void EndOnPointerMove(LPARAM position);
+    void CoverMonitorsAgain();
     void FollowPowerSetting(LPARAM setting);
 
     SaverTarget target;

@@ -4,6 +4,8 @@
 #include "platform/common/monitor_list.h"
 #include "platform/fake/fake_monitors.h"
 #include "platform/fake/fake_platform.h"
+#include "platform/fake/fake_queue.h"
+#include "platform/fake/fake_window.h"
 
 namespace fake {
 namespace {
@@ -22,6 +24,16 @@ const bool registered = (AddResetHook([] { Layout() = kOneMonitor; }), true);
 void SetMonitors(const std::vector<FakeMonitor>& monitors) {
     Layout().clear();
     for (const FakeMonitor& monitor : monitors) Layout().push_back(MonitorEntry{monitor.rect, monitor.rect, monitor.primary});
+}
+
+void ChangeMonitors(const std::vector<FakeMonitor>& monitors) {
+    SetMonitors(monitors);
+    RECT primary = {0, 0, 0, 0};
+    for (const FakeMonitor& monitor : monitors)
+        if (monitor.primary) primary = monitor.rect;
+    const HWND window = LastCreatedWindow();
+    if (FindWindowState(window) == nullptr) return;
+    SendToWindow(window, WM_DISPLAYCHANGE, 32, MAKELPARAM(primary.right - primary.left, primary.bottom - primary.top));
 }
 
 RECT VirtualScreen() {

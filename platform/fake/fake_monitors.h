@@ -30,6 +30,11 @@ struct FakeMonitor {
 };
 
 void SetMonitors(const std::vector<FakeMonitor>& monitors);
+// A monitor plugged in or out while a program runs: the new layout, then
+// WM_DISPLAYCHANGE (32 bits per pixel, the primary monitor's size) sent to
+// the most recently created window if it is still alive, as Windows
+// broadcasts it to the top-level windows.
+void ChangeMonitors(const std::vector<FakeMonitor>& monitors);
 // The rectangle around every monitor.
 RECT VirtualScreen();
 

@@ -39,6 +39,7 @@ typedef struct tagMSG {
 #define WM_CLOSE 0x0010
 #define WM_QUIT 0x0012
 #define WM_ACTIVATEAPP 0x001C
+#define WM_DISPLAYCHANGE 0x007E
 #define WM_KEYDOWN 0x0100
 #define WM_KEYUP 0x0101
 #define WM_SYSKEYDOWN 0x0104

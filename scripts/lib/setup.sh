@@ -17,11 +17,14 @@ TEST_PACKAGES=(
   # the screen-saver hosts: MATE's (with gsettings and dconf), two heads in Xephyr, system calls traced
   mate-screensaver libglib2.0-bin dconf-service xserver-xephyr strace
   g++-mingw-w64-i686 mingw-w64-i686-dev g++-mingw-w64-x86-64 mingw-w64-x86-64-dev
-  # the package checks: building, linting, validating and unpacking
-  dpkg-dev file lintian desktop-file-utils appstream man-db unzip
+  # the package checks: building, linting, validating and unpacking; the
+  # Windows installer, its signing and the icons in the programs
+  dpkg-dev file lintian desktop-file-utils appstream man-db unzip nsis osslsigncode openssl icoutils
 )
-# scripts/package: the package tools and the 32-bit Windows toolchain.
-PACKAGE_PACKAGES=(dpkg-dev file g++-mingw-w64-i686 mingw-w64-i686-dev)
+# scripts/package: the package tools, both Windows toolchains, the installer
+# and its signing.
+PACKAGE_PACKAGES=(dpkg-dev file g++-mingw-w64-i686 mingw-w64-i686-dev g++-mingw-w64-x86-64 mingw-w64-x86-64-dev
+  nsis osslsigncode openssl)
 # Wine for both architectures, and the 32-bit GL stack a 32-bit Windows
 # program reaches through Wine: the library, its GLX and the Mesa drivers
 # (with --no-install-recommends none of them comes with wine32).

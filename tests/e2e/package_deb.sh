@@ -79,6 +79,11 @@ for file in usr/bin/corvane usr/bin/corvane-model usr/bin/corvane-saver-enable u
             usr/share/doc/corvane/changelog.Debian.gz; do
   expect "it holds /$file" [ -f "$ROOT_FS/$file" ]
 done
+# Its copyright file names no third-party licence: that holds while the
+# programs carry no runtime of their own, only load the system's.
+for file in usr/bin/corvane usr/bin/corvane-model usr/bin/corvane-saver-enable usr/libexec/xscreensaver/corvane-saver; do
+  expect "/$file loads the C++ runtime, carries none" sh -c "readelf -d '$ROOT_FS/$file' | grep -q 'NEEDED.*libstdc++'"
+done
 # The entry screen-saver hosts (MATE) read: it must run the hack the package
 # installs, where MATE runs hacks from.
 ENTRY=$ROOT_FS/usr/share/applications/screensavers/corvane-saver.desktop

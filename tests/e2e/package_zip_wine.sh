@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # The Windows archive end to end. Makes it with CPack from a Windows build
 # (corvane-<version>-win32.zip, or -win64 from a 64-bit build), then checks
-# that it holds exactly corvane.exe, corvane.scr and README.txt, all three at
-# the top, the programs built for the build's architecture, and that the
-# README says how to install the screen saver. Then, unpacked into a folder
+# that it holds exactly corvane.exe, corvane.scr, README.txt and
+# THIRD-PARTY-NOTICES.txt, all at the top, the programs built for the
+# build's architecture, that the notices carry the licences of the runtimes
+# linked into them, and that the README says how to install the screen saver. Then, unpacked into a folder
 # of its own, `corvane.scr /s` runs under Wine in its own Xvfb and shows the
 # scene over the whole screen (lit, moving, the spot light going red and
 # back), and a mouse move ends it with exit code 0. A 32-bit build on a
@@ -36,16 +37,19 @@ named_for() { [[ "$(basename "$ZIP")" =~ ^corvane-[0-9]+\.[0-9]+\.[0-9]+(\+[a-z]
 expect "it is named corvane-<version>-$ARCH.zip ($(basename "$ZIP"))" named_for "$ARCH"
 
 contents=$(unzip -Z1 "$ZIP" | sort | tr '\n' ' ')
-expect "it holds exactly README.txt, corvane.exe and corvane.scr (${contents% })" \
-  [ "$contents" = "README.txt corvane.exe corvane.scr " ]
+expect "it holds exactly README.txt, THIRD-PARTY-NOTICES.txt and the programs (${contents% })" \
+  [ "$contents" = "README.txt THIRD-PARTY-NOTICES.txt corvane.exe corvane.scr " ]
 UNPACKED=$WORK/Corvane
 mkdir -p "$UNPACKED"
 unzip -q "$ZIP" -d "$UNPACKED"
 for program in corvane.exe corvane.scr; do
   expect "$program is a $ARCH program" [ "$(pe_arch "$UNPACKED/$program")" = "$ARCH" ]
 done
-expect "README.txt says how to install the screen saver (right-click, Install)" \
-  grep -q "Right-click corvane.scr and choose Install" "$UNPACKED/README.txt"
+expect "README.txt says how to keep the screen saver listed (the system folder)" \
+  grep -q 'copy corvane.scr into C:\\Windows\\System32' "$UNPACKED/README.txt"
+for runtime in "GCC RUNTIME LIBRARY EXCEPTION" "Zope Public License" "winpthreads"; do
+  expect "the notices carry $runtime" grep -q "$runtime" "$UNPACKED/THIRD-PARTY-NOTICES.txt"
+done
 windows_lines() { [ "$(grep -c $'\r$' "$1")" = "$(wc -l <"$1")" ]; }
 expect "README.txt has Windows line endings" windows_lines "$UNPACKED/README.txt"
 

@@ -1,5 +1,5 @@
 // The full-screen saver on real desktops, through the fake: one view per
-// monitor, nothing drawn while the display is off, and the end when another
+// monitor, followed as monitors come and go, nothing drawn while the display is off, and the end when another
 // program takes the activation.
 //
 // A small GL probe stands in for the GL library's viewport, scissor and
@@ -89,6 +89,26 @@ protected:
         ASSERT_EQ(Frames(), 3);
     }
 
+    // The last frame drew one view per monitor of this layout, each with its
+    // monitor's aspect and only inside its monitor.
+    void ExpectViewsOf(const std::vector<fake::FakeMonitor>& layout) {
+        const RECT screen = fake::VirtualScreen();
+        std::vector<Rect> expected;
+        for (const fake::FakeMonitor& m : layout) {
+            const int w = m.rect.right - m.rect.left, h = m.rect.bottom - m.rect.top;
+            const Rect view = {m.rect.left - screen.left, screen.bottom - m.rect.bottom, w, h};
+            expected.push_back(view);
+            const bool drawn = std::any_of(lastViewports.begin(), lastViewports.end(), [&](const Viewport& v) {
+                return v.rect == view && std::abs(v.aspect - double(w) / h) < 1e-9;
+            });
+            EXPECT_TRUE(drawn) << view[0] << "," << view[1] << " " << w << "x" << h;
+        }
+        std::vector<Rect> inside = lastScissors;
+        std::sort(expected.begin(), expected.end());
+        std::sort(inside.begin(), inside.end());
+        EXPECT_EQ(inside, expected);
+    }
+
     std::vector<std::pair<int, std::function<void()>>> steps;
     std::vector<Viewport> lastViewports;
     std::vector<Rect> lastScissors;
@@ -102,22 +122,24 @@ TEST_F(SaverViewsTest, EachMonitorGetsAViewOfItsOwnRectangleAndAspect) {
     for (const auto& layout : layouts) {
         SCOPED_TRACE(layout.size());
         RunCovering(layout);
-        const RECT screen = fake::VirtualScreen();
-        std::vector<Rect> expected;
-        for (const fake::FakeMonitor& m : layout) {
-            const int w = m.rect.right - m.rect.left, h = m.rect.bottom - m.rect.top;
-            const Rect view = {m.rect.left - screen.left, screen.bottom - m.rect.bottom, w, h};
-            expected.push_back(view);
-            const bool drawn = std::any_of(lastViewports.begin(), lastViewports.end(), [&](const Viewport& v) {
-                return v.rect == view && std::abs(v.aspect - double(w) / h) < 1e-9;
-            });
-            EXPECT_TRUE(drawn) << view[0] << "," << view[1] << " " << w << "x" << h;
-        }
-        // Each view draws only inside its monitor.
-        std::sort(expected.begin(), expected.end());
-        std::sort(lastScissors.begin(), lastScissors.end());
-        EXPECT_EQ(lastScissors, expected);
+        ExpectViewsOf(layout);
     }
+}
+
+TEST_F(SaverViewsTest, MonitorsPluggedInAndOutWhileItRunsAreFollowed) {
+    const std::vector<fake::FakeMonitor> two = {{{0, 0, 1920, 1080}, true}, {{1920, -200, 3200, 824}, false}};
+    AtFrame(1, [&] { fake::ChangeMonitors(two); });
+    AtFrame(2, [&] {
+        ExpectViewsOf(two);
+        fake::ChangeMonitors({{{0, 0, 1280, 1024}, true}});
+    });
+    AtFrame(3, [] { fake::PostToQueue(fake::LastCreatedWindow(), WM_KEYDOWN, VK_SPACE, 0); });
+    ASSERT_EQ(Run(SaverTarget::CoverScreen), 0);
+    ASSERT_EQ(Frames(), 3);
+    ASSERT_FALSE(lastViewports.empty());
+    EXPECT_EQ(lastViewports.back().rect, (Rect{0, 0, 1280, 1024}));
+    EXPECT_DOUBLE_EQ(lastViewports.back().aspect, 1280.0 / 1024.0);
+    EXPECT_TRUE(lastScissors.empty());
 }
 
 TEST_F(SaverViewsTest, OneMonitorDrawsTheOneViewOfTheWholeWindow) {

@@ -43,25 +43,41 @@ Bytes EncodeJpeg(const Image& image, int quality, JpegScans scans) {
     return bytes;
 }
 
-bool WritePng(const std::string& path, const Image& image) {
-    FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr) return false;
+namespace {
+
+void AppendToBytes(png_structp png, png_bytep data, png_size_t size) {
+    auto* bytes = static_cast<Bytes*>(png_get_io_ptr(png));
+    bytes->insert(bytes->end(), data, data + size);
+}
+
+void NoFlush(png_structp) {}
+
+}  // namespace
+
+Bytes EncodePng(const Image& image) {
+    Bytes bytes;
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     png_infop info = png_create_info_struct(png);
     if (setjmp(png_jmpbuf(png))) {
         png_destroy_write_struct(&png, &info);
-        std::fclose(file);
-        return false;
+        return {};
     }
-    png_init_io(png, file);
+    png_set_write_fn(png, &bytes, AppendToBytes, NoFlush);
     png_set_IHDR(png, info, static_cast<png_uint_32>(image.width), static_cast<png_uint_32>(image.height), 8,
-                 image.channels == 1 ? PNG_COLOR_TYPE_GRAY : PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
-                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+                 image.channels == 1   ? PNG_COLOR_TYPE_GRAY
+                 : image.channels == 4 ? PNG_COLOR_TYPE_RGB_ALPHA
+                                       : PNG_COLOR_TYPE_RGB,
+                 PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     png_write_info(png, info);
     for (int y = 0; y < image.height; ++y) png_write_row(png, image.At(0, y));
     png_write_end(png, nullptr);
     png_destroy_write_struct(&png, &info);
-    return std::fclose(file) == 0;
+    return bytes;
+}
+
+bool WritePng(const std::string& path, const Image& image) {
+    const Bytes bytes = EncodePng(image);
+    return !bytes.empty() && WriteFile(path, bytes);
 }
 
 bool WriteFile(const std::string& path, const Bytes& bytes) {

@@ -19,7 +19,9 @@ using Bytes = std::vector<uint8_t>;
 enum class JpegScans { Baseline, Progressive };
 Bytes EncodeJpeg(const Image& image, int quality, JpegScans scans = JpegScans::Baseline);
 
-// An 8-bit RGB or grey PNG; false when the file cannot be written.
+// An 8-bit RGB, RGBA or grey PNG, in memory (empty if libpng failed) or written to
+// a file (false when it cannot be written).
+Bytes EncodePng(const Image& image);
 bool WritePng(const std::string& path, const Image& image);
 
 bool WriteFile(const std::string& path, const Bytes& bytes);
