@@ -97,6 +97,7 @@ struct Model {
     int vertexExtras = 0;
     std::vector<Comment> groupComments, materialComments, jointComments;
     std::vector<std::string> modelComments;  // each as (length, text)
+    bool indexedModelComments = false;       // each as (0, length, text)
     int jointExtras = 2;  // 0: the file ends after the vertex extras
     int modelExtras = 1;  // 0: the file ends after the joint extras
 };
@@ -180,6 +181,7 @@ inline std::vector<uint8_t> Encode(const Model& model) {
     }
     w.I32(static_cast<int32_t>(model.modelComments.size()));
     for (const std::string& text : model.modelComments) {
+        if (model.indexedModelComments) w.I32(0);
         w.I32(static_cast<int32_t>(text.size()));
         w.Append(text.data(), text.size());
     }

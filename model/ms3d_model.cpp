@@ -9,6 +9,7 @@
 
 #include "formats/byte_cursor.h"
 #include "formats/ms3d_layout.h"
+#include "model/ms3d_extras.h"
 #include "platform/win32.h"
 
 namespace {
@@ -239,6 +240,7 @@ private:
 
 bool MS3DModel::ParseData(const unsigned char* data, size_t length, int prefixLength, char* pathBuffer) {
     Clear();
+    extras = MS3DExtras();
     if (!data || !pathBuffer || prefixLength < 0 || prefixLength > kTexturePathCapacity) return false;
 
     ByteCursor in(data, length);
@@ -252,6 +254,8 @@ bool MS3DModel::ParseData(const unsigned char* data, size_t length, int prefixLe
         Clear();
         return false;
     }
+    const size_t end = in.Position();
+    ReadMS3DExtras(data + end, length - end, *this, extras);
     BindSkeleton();
     RestartAnimation();
     return true;
