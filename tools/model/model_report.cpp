@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "model/model.h"
+#include "model/ms3d_model.h"
 
 namespace {
 
@@ -50,9 +50,17 @@ void AppendJointList(std::string& out, const char* key, const Model& model, Fiel
     out += ']';
 }
 
+// A string, or null when it is empty.
+void AppendText(std::string& out, const std::string& text) {
+    if (text.empty())
+        out += "null";
+    else
+        AppendString(out, text.c_str());
+}
+
 }  // namespace
 
-std::string InfoJson(const Model& model) {
+std::string InfoJson(const MS3DModel& model, const std::vector<TextureReport>& textures) {
     std::string out = "{";
     out += "\"vertices\":" + std::to_string(model.vertexCount);
     out += ",\"triangles\":" + std::to_string(model.triangleCount);
@@ -70,7 +78,25 @@ std::string InfoJson(const Model& model) {
     AppendJointList(out, "parents", model, [](const Joint& joint) { return joint.parentIndex; });
     AppendJointList(out, "rotationKeys", model, [](const Joint& joint) { return joint.rotationKeyCount; });
     AppendJointList(out, "translationKeys", model, [](const Joint& joint) { return joint.translationKeyCount; });
-    out += "}\n";
+    const MS3DExtras& extras = model.extras;
+    out += ",\"extras\":{\"comments\":" + std::to_string(extras.comments);
+    out += ",\"vertexExtras\":" + std::to_string(extras.vertexExtras);
+    out += ",\"jointExtras\":" + std::to_string(extras.jointExtras);
+    out += ",\"modelExtras\":" + std::to_string(extras.modelExtras);
+    out += ",\"weightedVertices\":" + std::to_string(extras.weightedVertices);
+    out += ",\"dropped\":";
+    AppendText(out, extras.dropped);
+    out += "},\"textureFiles\":[";
+    for (size_t i = 0; i < textures.size(); ++i) {
+        out += i > 0 ? ",{\"file\":" : "{\"file\":";
+        AppendString(out, textures[i].file.c_str());
+        out += ",\"found\":";
+        AppendText(out, textures[i].found);
+        out += ",\"problem\":";
+        AppendText(out, textures[i].problem);
+        out += '}';
+    }
+    out += "]}\n";
     return out;
 }
 
