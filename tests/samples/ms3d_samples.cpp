@@ -1,6 +1,5 @@
 // Writes the small MS3D models the end-to-end checks and the fuzzer's seeds
 // use, with the one MS3D writer:
-//   quad_v3.ms3d        a textured quad in version 3
 //   slide.ms3d          one joint sliding 2 units along x in its first second
 //   weighted_vN.ms3d    a bending joint pair, vertices weighted over both by
 //                       vertex extras of sub-version N (1, 2, 3)
@@ -65,11 +64,6 @@ int main(int argc, char** argv) {
     }
     const std::string dir = std::string(argv[1]) + "/";
     bool ok = true;
-
-    ms3d::Model quad = Quads(1);
-    quad.version = 3;
-    quad.materials = {{".\\quad.jpg"}};
-    ok &= Save(dir + "quad_v3.ms3d", quad);
 
     ms3d::Model slide = Quads(1);
     for (ms3d::Vertex& v : slide.vertices) v.joint = 0;

@@ -58,12 +58,10 @@ TEST(MS3DWeights, AVertexFollowsItsJointsByWeight) {
         description.indexedModelComments = subVersion == 3;  // the layout some descriptions give
         MS3DModel model;
         ASSERT_TRUE(Parse(model, ms3d::Encode(description)));
-        EXPECT_EQ(model.extras.dropped, "");
-        EXPECT_EQ(model.extras.comments, 1);
-        EXPECT_EQ(model.extras.vertexExtras, subVersion);
-        EXPECT_EQ(model.extras.jointExtras, 2);
-        EXPECT_EQ(model.extras.modelExtras, 1);
-        EXPECT_EQ(model.extras.weightedVertices, 2);
+        const MS3DExtras& e = model.extras;
+        EXPECT_EQ(e.dropped, "");
+        EXPECT_EQ(std::vector<int>({e.comments, e.vertexExtras, e.jointExtras, e.modelExtras, e.weightedVertices}),
+                  std::vector<int>({1, subVersion, 2, 1, 2}));
 
         ExpectAt(model.PosedPosition(0), 1, 1, 0);  // the bind pose, as stored
         model.AnimateAt(1000.0);
