@@ -2,6 +2,8 @@
 
 #include <cmath>
 #include <cstdio>
+#include <initializer_list>
+#include <utility>
 
 #include "model/ms3d_model.h"
 
@@ -58,15 +60,25 @@ void AppendText(std::string& out, const std::string& text) {
         AppendString(out, text.c_str());
 }
 
+// "key":value for each count, after a comma unless an object opens here.
+void AppendCounts(std::string& out, std::initializer_list<std::pair<const char*, int>> counts) {
+    for (const auto& [key, value] : counts) {
+        if (out.back() != '{') out += ',';
+        out += '"';
+        out += key;
+        out += "\":" + std::to_string(value);
+    }
+}
+
 }  // namespace
 
 std::string InfoJson(const MS3DModel& model, const std::vector<TextureReport>& textures) {
     std::string out = "{";
-    out += "\"vertices\":" + std::to_string(model.vertexCount);
-    out += ",\"triangles\":" + std::to_string(model.triangleCount);
-    out += ",\"meshes\":" + std::to_string(model.meshCount);
-    out += ",\"materials\":" + std::to_string(model.materialCount);
-    out += ",\"joints\":" + std::to_string(model.jointCount);
+    AppendCounts(out, {{"vertices", model.vertexCount},
+                       {"triangles", model.triangleCount},
+                       {"meshes", model.meshCount},
+                       {"materials", model.materialCount},
+                       {"joints", model.jointCount}});
     out += ",\"totalTimeMs\":";
     AppendNumber(out, model.totalTimeMs, 17);
     out += ",\"textures\":[";
@@ -79,11 +91,12 @@ std::string InfoJson(const MS3DModel& model, const std::vector<TextureReport>& t
     AppendJointList(out, "rotationKeys", model, [](const Joint& joint) { return joint.rotationKeyCount; });
     AppendJointList(out, "translationKeys", model, [](const Joint& joint) { return joint.translationKeyCount; });
     const MS3DExtras& extras = model.extras;
-    out += ",\"extras\":{\"comments\":" + std::to_string(extras.comments);
-    out += ",\"vertexExtras\":" + std::to_string(extras.vertexExtras);
-    out += ",\"jointExtras\":" + std::to_string(extras.jointExtras);
-    out += ",\"modelExtras\":" + std::to_string(extras.modelExtras);
-    out += ",\"weightedVertices\":" + std::to_string(extras.weightedVertices);
+    out += ",\"extras\":{";
+    AppendCounts(out, {{"comments", extras.comments},
+                       {"vertexExtras", extras.vertexExtras},
+                       {"jointExtras", extras.jointExtras},
+                       {"modelExtras", extras.modelExtras},
+                       {"weightedVertices", extras.weightedVertices}});
     out += ",\"dropped\":";
     AppendText(out, extras.dropped);
     out += "},\"textureFiles\":[";
