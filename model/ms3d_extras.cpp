@@ -59,7 +59,7 @@ std::string ReadSections(ByteCursor in, const Model& model, bool indexedModelCom
     if (!in.Read(subVersion)) return kCutShort;
     if (subVersion < ms3d::kLowestVertexExtras || subVersion > ms3d::kHighestVertexExtras)
         return Say("vertex extras of sub-version %d, not 1 to 3", subVersion);
-    const size_t extraBytes = ms3d::VertexExtraSize(subVersion) - 6;
+    const size_t extraBytes = ms3d::VertexExtraSize(subVersion) - ms3d::VertexExtraSize(1);
     if (!in.Has(static_cast<size_t>(model.vertexCount) * ms3d::VertexExtraSize(subVersion))) return kCutShort;
     stored.resize(static_cast<size_t>(model.vertexCount));
     for (StoredWeights& vertex : stored) {
@@ -110,10 +110,15 @@ std::string ApplyWeights(const std::vector<StoredWeights>& stored, int subVersio
         int total = 0;
         for (int k = 0; k < kMaxInfluences; ++k) {
             if (joints[k] == -1 || weights[k] == 0) continue;
-            vertex.influenceBones[count] = static_cast<signed char>(joints[k]);
-            vertex.influenceWeights[count] = static_cast<float>(weights[k]);
+            // A joint named twice takes both weights.
+            int slot = 0;
+            while (slot < count && vertex.influenceBones[slot] != joints[k]) ++slot;
+            if (slot == count) {
+                vertex.influenceBones[count++] = static_cast<signed char>(joints[k]);
+                vertex.influenceWeights[slot] = 0.0f;
+            }
+            vertex.influenceWeights[slot] += static_cast<float>(weights[k]);
             total += weights[k];
-            ++count;
         }
         if (count == 0 || (count == 1 && vertex.influenceBones[0] == vertex.boneId)) continue;
         for (int k = 0; k < count; ++k) vertex.influenceWeights[k] /= static_cast<float>(total);
