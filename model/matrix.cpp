@@ -20,6 +20,19 @@ void Matrix::MultiplyBy(const Matrix& m) {
     for (int i = 0; i < 16; ++i) elements[i] = c[i];
 }
 
+void IntoJointSpace(const Matrix& joint, float v[3], bool isPoint) {
+    const float* b = joint.elements;
+    float x = v[0], y = v[1], z = v[2];
+    if (isPoint) {
+        x -= b[12];
+        y -= b[13];
+        z -= b[14];
+    }
+    v[0] = b[0] * x + b[1] * y + b[2] * z;
+    v[1] = b[4] * x + b[5] * y + b[6] * z;
+    v[2] = b[8] * x + b[9] * y + b[10] * z;
+}
+
 void Matrix::SetTranslationPart(const float translation[3]) {
     elements[12] = translation[0];
     elements[13] = translation[1];

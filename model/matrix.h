@@ -18,3 +18,8 @@ public:
 
     float elements[16];
 };
+
+// Moves a point (translation included) or a direction (without) from model
+// space into the space of a rigid joint matrix, whose inverse rotation is
+// its transpose.
+void IntoJointSpace(const Matrix& joint, float v[3], bool isPoint);

@@ -1,6 +1,8 @@
 // The in-memory model: meshes, materials, triangles, vertices and a joint
 // hierarchy with keyframes, animated on the model's own clock and drawn in
-// immediate mode with rigid skinning on the CPU.
+// immediate mode, skinned on the CPU: rigidly, each vertex on its one joint,
+// or, where the file weights a vertex over several joints, as the weighted
+// sum of where each of them carries it.
 //
 // The model owns every array, key list and texture file name, and its timer;
 // it never deletes the OpenGL textures its materials name. Index fields are
@@ -34,9 +36,19 @@ struct Joint {
     char name[32] = {};
 };
 
+// The most joints that move one vertex.
+constexpr int kMaxInfluences = 4;
+
 struct Vertex {
     signed char boneId = -1;  // joint index, -1 for none
     float position[3] = {0.0f, 0.0f, 0.0f};
+    // A vertex weighted over joints: their indices and weights (which sum to
+    // 1). Its position, and the normals of the corners that use it, stay in
+    // model space. With influenceCount 0 the vertex follows boneId alone and
+    // is stored in that joint's space.
+    int influenceCount = 0;
+    signed char influenceBones[kMaxInfluences] = {-1, -1, -1, -1};
+    float influenceWeights[kMaxInfluences] = {0.0f, 0.0f, 0.0f, 0.0f};
 };
 
 struct Triangle {
@@ -97,8 +109,9 @@ public:
     static constexpr unsigned int kNoSuchMaterial = 0xFFFFFFFFu;
 
     // What Render sends for a corner: the vertex's position carried by its
-    // joint's pose (as loaded when it has no joint), and the corner's normal
-    // likewise, renormalised.
+    // joint's pose (as loaded when it has no joint), or the weighted sum of
+    // where its joints carry it, and the corner's normal likewise,
+    // renormalised.
     Vector PosedPosition(int vertexIndex) const;
     Vector PosedNormal(const Triangle& triangle, int corner) const;
 

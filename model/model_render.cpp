@@ -15,6 +15,28 @@ bool IsAbsolutePath(const char* path) {
     return path[0] != '\0' && path[1] == ':';
 }
 
+// A vertex weighted over joints: its model-space position (or a normal)
+// carried into each joint's bind space, out again by the joint's pose, and
+// the results summed by weight.
+Vector Blend(const Model& model, const Vertex& vertex, const float value[3], bool isPoint) {
+    float sum[3] = {0.0f, 0.0f, 0.0f};
+    for (int k = 0; k < vertex.influenceCount; ++k) {
+        const Joint& joint = model.joints[vertex.influenceBones[k]];
+        float local[3] = {value[0], value[1], value[2]};
+        IntoJointSpace(joint.bindMatrix, local, isPoint);
+        Vector moved(local);
+        if (isPoint)
+            moved.TransformPoint(joint.poseMatrix);
+        else
+            moved.TransformDirection(joint.poseMatrix);
+        const float weight = vertex.influenceWeights[k];
+        sum[0] += weight * moved.x;
+        sum[1] += weight * moved.y;
+        sum[2] += weight * moved.z;
+    }
+    return Vector(sum);
+}
+
 }  // namespace
 
 void Model::LoadMaterialTextures(bool fromResources) {
@@ -35,6 +57,7 @@ void Model::LoadMaterialTextures(bool fromResources) {
 
 Vector Model::PosedPosition(int vertexIndex) const {
     const Vertex& vertex = vertices[vertexIndex];
+    if (vertex.influenceCount > 0) return Blend(*this, vertex, vertex.position, true);
     Vector position(vertex.position);
     if (vertex.boneId != -1) position.TransformPoint(joints[vertex.boneId].poseMatrix);
     return position;
@@ -43,9 +66,13 @@ Vector Model::PosedPosition(int vertexIndex) const {
 Vector Model::PosedNormal(const Triangle& triangle, int corner) const {
     const Vertex& vertex = vertices[triangle.vertexIndices[corner]];
     Vector normal(triangle.normals[corner]);
-    if (vertex.boneId == -1) return normal;
-
-    normal.TransformDirection(joints[vertex.boneId].poseMatrix);
+    if (vertex.influenceCount > 0) {
+        normal = Blend(*this, vertex, triangle.normals[corner], false);
+    } else if (vertex.boneId != -1) {
+        normal.TransformDirection(joints[vertex.boneId].poseMatrix);
+    } else {
+        return normal;
+    }
     const float length = std::sqrt(normal.x * normal.x + normal.y * normal.y + normal.z * normal.z);
     // A zero-length normal stays zero rather than becoming NaN.
     if (length > 0.0f) {

@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "formats/byte_cursor.h"
+#include "formats/ms3d_layout.h"
+#include "model/ms3d_extras.h"
 #include "platform/win32.h"
 
 namespace {
@@ -28,8 +30,8 @@ bool ReadI8(ByteCursor& in, int& out) {
     return true;
 }
 
-constexpr size_t kNameSize = 32;
-constexpr size_t kTextureFieldSize = 128;
+using ms3d::kNameSize;
+using ms3d::kTextureFieldSize;
 // Far beyond any model this program draws; a larger file is refused.
 constexpr size_t kMaxFileSize = 256u << 20;
 
@@ -77,7 +79,7 @@ private:
     }
 
     bool ReadVertices() {
-        if (!ReadBlock(15, model.vertices, model.vertexCount)) return false;
+        if (!ReadBlock(ms3d::kVertexSize, model.vertices, model.vertexCount)) return false;
         for (int i = 0; i < model.vertexCount; ++i) {
             Vertex& vertex = model.vertices[i];
             if (!in.Skip(1) || !in.Floats(vertex.position, 3) || !in.Read(vertex.boneId) || !in.Skip(1)) return false;
@@ -86,7 +88,7 @@ private:
     }
 
     bool ReadTriangles() {
-        if (!ReadBlock(70, model.triangles, model.triangleCount)) return false;
+        if (!ReadBlock(ms3d::kTriangleSize, model.triangles, model.triangleCount)) return false;
         for (int i = 0; i < model.triangleCount; ++i) {
             Triangle& triangle = model.triangles[i];
             float t[3];
@@ -104,7 +106,7 @@ private:
     }
 
     bool ReadMeshes() {
-        if (!ReadBlock(36, model.meshes, model.meshCount)) return false;
+        if (!ReadBlock(ms3d::kGroupSize, model.meshes, model.meshCount)) return false;
         for (int i = 0; i < model.meshCount; ++i) {
             Mesh& mesh = model.meshes[i];
             int triangles = 0;
@@ -123,7 +125,7 @@ private:
     }
 
     bool ReadMaterials() {
-        if (!ReadBlock(361, model.materials, model.materialCount)) return false;
+        if (!ReadBlock(ms3d::kMaterialSize, model.materials, model.materialCount)) return false;
         for (int i = 0; i < model.materialCount; ++i) {
             Material& material = model.materials[i];
             const unsigned char* textureField = nullptr;
@@ -168,7 +170,7 @@ private:
     }
 
     bool ReadJoints() {
-        if (!ReadBlock(93, model.joints, model.jointCount)) return false;
+        if (!ReadBlock(ms3d::kJointSize, model.joints, model.jointCount)) return false;
         for (int i = 0; i < model.jointCount; ++i) {
             Joint& joint = model.joints[i];
             const unsigned char* name = nullptr;
@@ -182,7 +184,7 @@ private:
             int rotationKeys = 0;
             int translationKeys = 0;
             if (!ReadU16(in, rotationKeys) || !ReadU16(in, translationKeys) ||
-                !in.Has(static_cast<size_t>(rotationKeys + translationKeys) * 16))
+                !in.Has(static_cast<size_t>(rotationKeys + translationKeys) * ms3d::kKeySize))
                 return false;
             joint.rotationKeys = new Keyframe[rotationKeys];
             joint.rotationKeyCount = rotationKeys;
@@ -238,12 +240,13 @@ private:
 
 bool MS3DModel::ParseData(const unsigned char* data, size_t length, int prefixLength, char* pathBuffer) {
     Clear();
+    extras = MS3DExtras();
     if (!data || !pathBuffer || prefixLength < 0 || prefixLength > kTexturePathCapacity) return false;
 
     ByteCursor in(data, length);
-    const unsigned char* magic = in.Bytes(10);
+    const unsigned char* magic = in.Bytes(ms3d::kMagicSize);
     int32_t version = 0;
-    if (!magic || std::memcmp(magic, "MS3D000000", 10) != 0 || !in.Read(version)) return false;
+    if (!magic || std::memcmp(magic, ms3d::kMagic, ms3d::kMagicSize) != 0 || !in.Read(version)) return false;
     if (version < 3 || version > 4) return false;
 
     MS3DParser parser(*this, in, prefixLength, pathBuffer);
@@ -251,6 +254,8 @@ bool MS3DModel::ParseData(const unsigned char* data, size_t length, int prefixLe
         Clear();
         return false;
     }
+    const size_t end = in.Position();
+    ReadMS3DExtras(data + end, length - end, *this, extras);
     BindSkeleton();
     RestartAnimation();
     return true;

@@ -4,22 +4,6 @@
 
 namespace {
 
-// Moves a point (with its translation) or a direction (without) from model
-// space into the space of a rigid joint matrix: the inverse of its rotation
-// is its transpose.
-void IntoJointSpace(const Matrix& joint, float v[3], bool isPoint) {
-    const float* b = joint.elements;
-    float x = v[0], y = v[1], z = v[2];
-    if (isPoint) {
-        x -= b[12];
-        y -= b[13];
-        z -= b[14];
-    }
-    v[0] = b[0] * x + b[1] * y + b[2] * z;
-    v[1] = b[4] * x + b[5] * y + b[6] * z;
-    v[2] = b[8] * x + b[9] * y + b[10] * z;
-}
-
 // Moves the cursor forward to the first key not earlier than `time` and
 // writes the value at that time: the first key's before it, the last key's
 // after it, linear in between. A joint without keys of this kind gets zeros,
@@ -66,16 +50,21 @@ void Model::BindSkeleton() {
         }
     }
 
+    // A vertex weighted over several joints stays in model space, and so do
+    // the normals of the corners that use it: each joint carries it from
+    // there when it is posed.
     for (int i = 0; i < vertexCount; ++i) {
         Vertex& vertex = vertices[i];
-        if (vertex.boneId != -1) IntoJointSpace(joints[vertex.boneId].bindMatrix, vertex.position, true);
+        if (vertex.boneId != -1 && vertex.influenceCount == 0)
+            IntoJointSpace(joints[vertex.boneId].bindMatrix, vertex.position, true);
     }
 
     for (int i = 0; i < triangleCount; ++i) {
         Triangle& triangle = triangles[i];
         for (int k = 0; k < 3; ++k) {
             const Vertex& vertex = vertices[triangle.vertexIndices[k]];
-            if (vertex.boneId != -1) IntoJointSpace(joints[vertex.boneId].bindMatrix, triangle.normals[k], false);
+            if (vertex.boneId != -1 && vertex.influenceCount == 0)
+                IntoJointSpace(joints[vertex.boneId].bindMatrix, triangle.normals[k], false);
         }
     }
 }

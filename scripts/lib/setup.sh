@@ -6,7 +6,7 @@
 LINUX_PACKAGES=(
   cmake ninja-build g++ pkg-config
   libsdl2-dev libsdl2-image-dev libgtk-3-dev libfreetype-dev libfontconfig-dev libxcb1-dev libxcb-screensaver0-dev
-  libgl1-mesa-dev libglu1-mesa-dev libgl1-mesa-dri libjpeg-dev libpng-dev zlib1g-dev libx11-dev
+  libgl1-mesa-dev libglu1-mesa-dev libgl1-mesa-dri libegl-dev libegl-mesa0 libjpeg-dev libpng-dev zlib1g-dev libx11-dev
   libgtest-dev googletest libbenchmark-dev
   fonts-liberation
   xvfb xauth x11-utils xdotool imagemagick

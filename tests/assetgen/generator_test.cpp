@@ -94,19 +94,19 @@ TEST(CatalogueCheck, AcceptsOnlyBaselineFrames) {
 
 TEST(CatalogueCheck, ReportsModelsAndSoundsThatBreakTheTable) {
     Catalogue c = Built();
-    Ms3dModel warden = BuildWarden();
+    ms3d::Model warden = BuildWarden();
     warden.triangles.pop_back();
-    for (Ms3dGroup& g : warden.groups) {
+    for (ms3d::Group& g : warden.groups) {
         g.triangles.erase(std::remove(g.triangles.begin(), g.triangles.end(), static_cast<int>(warden.triangles.size())),
                           g.triangles.end());
     }
     std::string error;
-    FileOf(c, "WARDEN").bytes = WriteMs3d(warden, error);
+    FileOf(c, "WARDEN").bytes = ms3d::Write(warden, error);
     ASSERT_TRUE(error.empty()) << error;
     FileOf(c, "ROOM").bytes.push_back(0);  // trailing data
-    Ms3dModel scientist = BuildScientist();
+    ms3d::Model scientist = BuildScientist();
     scientist.totalFrames = 184;
-    FileOf(c, "SCIENTIST").bytes = WriteMs3d(scientist, error);
+    FileOf(c, "SCIENTIST").bytes = ms3d::Write(scientist, error);
     FileOf(c, "ALERT").bytes = WaveFile(std::vector<uint8_t>(11999, 128), 8000, "short");
     const std::vector<std::string> problems = CheckCatalogue(c);
     EXPECT_TRUE(Reported(problems, "WARDEN", "708 triangles"));
@@ -120,26 +120,26 @@ TEST(CatalogueCheck, ReportsModelsAndSoundsThatBreakTheTable) {
 }
 
 // One joint, one triangle: the smallest model with every block.
-Ms3dModel Tiny() {
-    Ms3dModel m;
+ms3d::Model Tiny() {
+    ms3d::Model m;
     for (int i = 0; i < 3; ++i) {
-        Ms3dVertex v;
+        ms3d::Vertex v;
         v.position[0] = static_cast<float>(i);
         v.joint = 0;
         m.vertices.push_back(v);
     }
-    Ms3dTriangle t;
+    ms3d::Triangle t;
     t.vertices[0] = 0;
     t.vertices[1] = 1;
     t.vertices[2] = 2;
     m.triangles.push_back(t);
-    m.groups.push_back({"g", {0}, 0});
-    Ms3dMaterial material;
+    m.groups.push_back({{0}, 0, "g"});
+    ms3d::Material material;
     material.texture = ".\\a.jpg";
     m.materials.push_back(material);
-    Ms3dJoint j;
+    ms3d::Joint j;
     j.name = "root";
-    Ms3dKey k0, k1;
+    ms3d::Key k0, k1;
     k1.time = 1.0f;
     j.rotationKeys = {k0, k1};
     j.translationKeys = {k0, k1};
@@ -149,7 +149,7 @@ Ms3dModel Tiny() {
 
 TEST(Ms3dWriter, WritesTheWholeImageAndReadsItBack) {
     std::string error;
-    const Bytes bytes = WriteMs3d(Tiny(), error);
+    const Bytes bytes = ms3d::Write(Tiny(), error);
     ASSERT_TRUE(error.empty()) << error;
     EXPECT_EQ(bytes.size(), 14u + 2 + 3 * 15 + 2 + 70 + 2 + 36 + 2 + 2 + 361 + 12 + 2 + 93 + 16 * 4);
     const Ms3dSummary s = SummariseMs3d(bytes);
@@ -167,7 +167,7 @@ TEST(Ms3dWriter, WritesTheWholeImageAndReadsItBack) {
 }
 
 TEST(Ms3dWriter, RefusesModelsTheFormatCannotCarry) {
-    std::map<std::string, Ms3dModel> broken;
+    std::map<std::string, ms3d::Model> broken;
     broken["vertex index"] = Tiny();
     broken["vertex index"].triangles[0].vertices[2] = 3;
     broken["joint of a vertex"] = Tiny();
@@ -175,7 +175,7 @@ TEST(Ms3dWriter, RefusesModelsTheFormatCannotCarry) {
     broken["group material"] = Tiny();
     broken["group material"].groups[0].material = 1;
     broken["empty group"] = Tiny();
-    broken["empty group"].groups.push_back({"h", {}, 0});
+    broken["empty group"].groups.push_back({{}, 0, "h"});
     broken["texture too long"] = Tiny();
     broken["texture too long"].materials[0].texture = std::string(128, 'x');
     broken["key counts"] = Tiny();
@@ -184,14 +184,14 @@ TEST(Ms3dWriter, RefusesModelsTheFormatCannotCarry) {
     broken["key times"].joints[0].rotationKeys[1].time = 0.0f;
     broken["parent order"] = Tiny();
     broken["parent order"].joints[0].parent = "later";
-    Ms3dJoint later;
+    ms3d::Joint later;
     later.name = "later";
     broken["parent order"].joints.push_back(later);
     broken["duplicate joint"] = Tiny();
     broken["duplicate joint"].joints.push_back(broken["duplicate joint"].joints[0]);
     for (const auto& [what, model] : broken) {
         std::string error;
-        EXPECT_TRUE(WriteMs3d(model, error).empty()) << what;
+        EXPECT_TRUE(ms3d::Write(model, error).empty()) << what;
         EXPECT_FALSE(error.empty()) << what;
     }
 }
@@ -203,7 +203,7 @@ TEST(Padding, ReachesExactCountsWithTheShapesItNames) {
             const Padding p = FindPadding(dv, dt);
             if (!p.found) continue;
             ++found;
-            Ms3dModel model;
+            ms3d::Model model;
             MeshBuilder b(model);
             b.AddGroup("g", 0);
             for (int k = 0; k < p.quads; ++k) b.Quad(0, -1, {0, 0, 0}, {1, 0, 0}, {0, -1, 0});
@@ -261,21 +261,21 @@ TEST(Legs, PlaceLegReachesTheAnkleAndKeepsTheFootLevel) {
 
 // Positions of a character's vertices at `seconds`, keys interpolated as the
 // program interpolates them, in the model's own space.
-std::vector<Vec3> Posed(const Ms3dModel& model, double seconds) {
+std::vector<Vec3> Posed(const ms3d::Model& model, double seconds) {
     const size_t n = model.joints.size();
     std::vector<Mat3> bindRotation(n), poseRotation(n);
     std::vector<Vec3> bindOrigin(n), poseOrigin(n);
     std::map<std::string, size_t> index;
-    auto key = [&](const std::vector<Ms3dKey>& keys) {
+    auto key = [&](const std::vector<ms3d::Key>& keys) {
         size_t j = 0;
         while (j < keys.size() && keys[j].time < seconds) ++j;
-        auto v = [](const Ms3dKey& k) { return Vec3{k.value[0], k.value[1], k.value[2]}; };
+        auto v = [](const ms3d::Key& k) { return Vec3{k.value[0], k.value[1], k.value[2]}; };
         if (j == 0) return v(keys[0]);
         if (j == keys.size()) return v(keys.back());
         return Lerp(v(keys[j - 1]), v(keys[j]), (seconds - keys[j - 1].time) / (keys[j].time - keys[j - 1].time));
     };
     for (size_t j = 0; j < n; ++j) {
-        const Ms3dJoint& joint = model.joints[j];
+        const ms3d::Joint& joint = model.joints[j];
         const Mat3 local = FromEuler({joint.rotation[0], joint.rotation[1], joint.rotation[2]});
         const Vec3 offset{joint.position[0], joint.position[1], joint.position[2]};
         const Mat3 keyRotation = FromEuler(key(joint.rotationKeys));
@@ -295,7 +295,7 @@ std::vector<Vec3> Posed(const Ms3dModel& model, double seconds) {
         index[joint.name] = j;
     }
     std::vector<Vec3> out;
-    for (const Ms3dVertex& v : model.vertices) {
+    for (const ms3d::Vertex& v : model.vertices) {
         const size_t j = static_cast<size_t>(v.joint);
         const Vec3 p{v.position[0], v.position[1], v.position[2]};
         Mat3 inverse;
@@ -309,7 +309,7 @@ std::vector<Vec3> Posed(const Ms3dModel& model, double seconds) {
 
 TEST(Characters, FeetStayOnTheFloorThroughTheLoop) {
     struct Character {
-        Ms3dModel model;
+        ms3d::Model model;
         double floor;  // model space
     };
     const Character all[] = {{BuildWarden(), 0.0}, {BuildScientist(), 8.0}};

@@ -1,7 +1,8 @@
-// Fuzzes the MS3D parser and everything that walks a parsed model: the
-// skeleton set-up, animation across the whole animation and the skinning of
-// every corner that drawing visits (drawing itself needs a GL context, so
-// its traversal is repeated here without the GL calls).
+// Fuzzes the MS3D parser (with the extras after the joints and the weights
+// they give) and everything that walks a parsed model: the skeleton set-up,
+// animation across the whole animation and the skinning of every corner
+// that drawing visits (drawing itself needs a GL context, so its traversal
+// is repeated here without the GL calls).
 #include <cstddef>
 #include <cstdint>
 #include <cstring>

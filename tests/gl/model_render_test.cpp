@@ -43,7 +43,7 @@ protected:
         if (!textures.empty()) glDeleteTextures(static_cast<GLsizei>(textures.size()), textures.data());
     }
 
-    static void Load(MS3DModel& model, const ImageModel& description) {
+    static void Load(MS3DModel& model, const ms3d::Model& description) {
         const std::vector<unsigned char> image = Encode(description);
         char pathBuffer[MS3DModel::kTexturePathCapacity];
         ASSERT_TRUE(model.ParseData(image.data(), image.size(), 0, pathBuffer));
@@ -108,13 +108,13 @@ protected:
 
 // Two quads side by side covering the window: the left in group 0, the right
 // in group 1, each with the given material.
-ImageModel TwoHalves(int leftMaterial, int rightMaterial, int materials) {
-    ImageModel model;
+ms3d::Model TwoHalves(int leftMaterial, int rightMaterial, int materials) {
+    ms3d::Model model;
     model.vertices = {{-1, -1, 0}, {0, -1, 0}, {0, 1, 0}, {-1, 1, 0}, {1, -1, 0}, {1, 1, 0}};
-    model.triangles = {ImageTriangle{{0, 1, 2}}, ImageTriangle{{0, 2, 3}}, ImageTriangle{{1, 4, 5}},
-                       ImageTriangle{{1, 5, 2}}};
-    model.groups = {ImageGroup{{0, 1}, leftMaterial}, ImageGroup{{2, 3}, rightMaterial}};
-    for (int i = 0; i < materials; ++i) model.materials.push_back(ImageMaterial{""});
+    model.triangles = {ms3d::Triangle{{0, 1, 2}}, ms3d::Triangle{{0, 2, 3}}, ms3d::Triangle{{1, 4, 5}},
+                       ms3d::Triangle{{1, 5, 2}}};
+    model.groups = {ms3d::Group{{0, 1}, leftMaterial}, ms3d::Group{{2, 3}, rightMaterial}};
+    for (int i = 0; i < materials; ++i) model.materials.push_back(ms3d::Material{""});
     return model;
 }
 
@@ -192,12 +192,12 @@ TEST_F(ModelRender, SendsAModelWithoutJointsAsLoaded) {
 }
 
 TEST_F(ModelRender, SendsSkinnedCornersInTheCurrentPose) {
-    ImageModel description = TwoHalves(-1, -1, 0);
-    for (ImageVertex& v : description.vertices) v.bone = v.x < 0 ? 0 : 1;
-    ImageJoint root{"root", ""};
+    ms3d::Model description = TwoHalves(-1, -1, 0);
+    for (ms3d::Vertex& v : description.vertices) v.joint = v.position[0] < 0 ? 0 : 1;
+    ms3d::Joint root{"root", ""};
     root.rotationKeys = {{0.0f, {0, 0, 0}}, {1.0f, {0, 0, 0.5f}}};
     root.translationKeys = {{0.0f, {0, 0, 0}}};
-    ImageJoint tip{"tip", "root"};
+    ms3d::Joint tip{"tip", "root"};
     tip.position[0] = 0.5f;
     tip.rotationKeys = {{0.0f, {0, 0, -0.25f}}};
     tip.translationKeys = {{0.5f, {0, 0.1f, 0}}};

@@ -24,20 +24,20 @@ protected:
         fake::SetCounterFrequency(1000);
     }
 
-    static void Load(MS3DModel& model, const ImageModel& description) {
+    static void Load(MS3DModel& model, const ms3d::Model& description) {
         const std::vector<unsigned char> image = Encode(description);
         char pathBuffer[MS3DModel::kTexturePathCapacity];
         ASSERT_TRUE(model.ParseData(image.data(), image.size(), 0, pathBuffer));
     }
 
     // One triangle whose three vertices hang on the given joints.
-    static ImageModel Rig(std::vector<ImageJoint> joints, std::vector<ImageVertex> vertices) {
-        ImageModel model;
+    static ms3d::Model Rig(std::vector<ms3d::Joint> joints, std::vector<ms3d::Vertex> vertices) {
+        ms3d::Model model;
         model.vertices = std::move(vertices);
-        model.triangles = {ImageTriangle{{0, 1, 2}}};
-        model.groups = {ImageGroup{{0}, -1}};
+        model.triangles = {ms3d::Triangle{{0, 1, 2}}};
+        model.groups = {ms3d::Group{{0}, -1}};
         model.framesPerSecond = 1.0f;
-        model.frames = 2;  // 2000 ms
+        model.totalFrames = 2;  // 2000 ms
         model.joints = std::move(joints);
         return model;
     }
@@ -49,13 +49,13 @@ protected:
     }
 };
 
-ImageJoint Joint(const char* name, const char* parent) { return ImageJoint{name, parent}; }
+ms3d::Joint Joint(const char* name, const char* parent) { return ms3d::Joint{name, parent}; }
 
 TEST_F(Animation, AJointWithoutKeysFollowsItsParent) {
-    ImageJoint root = Joint("root", "");
+    ms3d::Joint root = Joint("root", "");
     root.rotationKeys = {{0.0f, {0, 0, 0}}, {1.0f, {0, 0, kHalfPi}}};
     root.translationKeys = {{0.0f, {0, 0, 0}}, {1.0f, {0, 0, 5}}};
-    ImageJoint child = Joint("child", "root");
+    ms3d::Joint child = Joint("child", "root");
     child.position[0] = 2.0f;
     MS3DModel model;
     Load(model, Rig({root, child}, {{3, 0, 0, 1}, {2, 0, 0, 1}, {0, 0, 0, 0}}));
@@ -70,7 +70,7 @@ TEST_F(Animation, AJointWithoutKeysFollowsItsParent) {
 }
 
 TEST_F(Animation, KeysAreHitExactlyAndInterpolatedLinearlyBetween) {
-    ImageJoint root = Joint("root", "");
+    ms3d::Joint root = Joint("root", "");
     root.translationKeys = {{0.25f, {1, 0, 0}}, {0.5f, {3, 0, 0}}, {1.5f, {3, 0, 8}}};
     root.rotationKeys = {{0.25f, {0, 0, 0}}, {0.5f, {0, 0, 0}}, {1.5f, {0, 0, 0}}};
     MS3DModel model;
@@ -94,7 +94,7 @@ TEST_F(Animation, KeysAreHitExactlyAndInterpolatedLinearlyBetween) {
 }
 
 TEST_F(Animation, TheEndRestartsOnlyWhenPassedAndResetsTheClock) {
-    ImageJoint root = Joint("root", "");
+    ms3d::Joint root = Joint("root", "");
     root.translationKeys = {{0.0f, {0, 0, 0}}, {2.0f, {10, 0, 0}}};
     root.rotationKeys = {{0.0f, {0, 0, 0}}, {2.0f, {0, 0, 0}}};
     MS3DModel model;
@@ -129,7 +129,7 @@ TEST_F(Animation, TheEndRestartsOnlyWhenPassedAndResetsTheClock) {
 }
 
 TEST_F(Animation, AnglesAreInterpolatedAsPlainNumbers) {
-    ImageJoint root = Joint("root", "");
+    ms3d::Joint root = Joint("root", "");
     root.rotationKeys = {{0.0f, {0, 0, 3.1f}}, {1.0f, {0, 0, -3.1f}}, {2.0f, {0, 0, -3.1f}}};
     root.translationKeys = {{0.0f, {0, 0, 0}}};
     MS3DModel model;
@@ -146,10 +146,10 @@ TEST_F(Animation, AnglesAreInterpolatedAsPlainNumbers) {
 }
 
 TEST_F(Animation, KeysOfOneKindLeaveTheOtherKindInTheBindPose) {
-    ImageJoint turning = Joint("turning", "");
+    ms3d::Joint turning = Joint("turning", "");
     turning.position[0] = 4.0f;
     turning.rotationKeys = {{0.0f, {0, 0, kHalfPi}}};
-    ImageJoint moving = Joint("moving", "");
+    ms3d::Joint moving = Joint("moving", "");
     moving.rotation[2] = kHalfPi;
     moving.translationKeys = {{0.0f, {0, 0, 1}}};
     MS3DModel model;
@@ -163,31 +163,31 @@ TEST_F(Animation, KeysOfOneKindLeaveTheOtherKindInTheBindPose) {
 }
 
 TEST_F(Animation, RestartAnimationReturnsEveryJointToItsBindPose) {
-    ImageJoint root = Joint("root", "");
+    ms3d::Joint root = Joint("root", "");
     root.rotation[1] = 0.3f;
     root.position[2] = 1.0f;
     root.rotationKeys = {{0.0f, {0.5f, 0, 0}}, {2.0f, {0, 1.0f, 0}}};
     root.translationKeys = {{0.0f, {1, 2, 3}}};
-    ImageJoint child = Joint("child", "root");
+    ms3d::Joint child = Joint("child", "root");
     child.rotation[0] = 0.7f;
     child.position[0] = 2.0f;
     child.rotationKeys = {{1.0f, {0, 0, 2.0f}}};
     child.translationKeys = {{1.0f, {0, 1, 0}}};
-    const std::vector<ImageVertex> vertices = {{0.5f, 1, 2, 0}, {3, 1, -1, 1}, {-2, 0.25f, 1, -1}};
+    const std::vector<ms3d::Vertex> vertices = {{0.5f, 1, 2, 0}, {3, 1, -1, 1}, {-2, 0.25f, 1, -1}};
     MS3DModel model;
     Load(model, Rig({root, child}, vertices));
 
     model.AnimateAt(1200.0);
-    EXPECT_GT(std::fabs(model.PosedPosition(1).x - vertices[1].x), 0.1f);
+    EXPECT_GT(std::fabs(model.PosedPosition(1).x - vertices[1].position[0]), 0.1f);
     model.RestartAnimation();
     for (int j = 0; j < model.jointCount; ++j) {
         for (int e = 0; e < 16; ++e) EXPECT_EQ(model.joints[j].poseMatrix.elements[e], model.joints[j].bindMatrix.elements[e]);
         EXPECT_EQ(model.joints[j].currentRotationKey, 0);
     }
-    for (int i = 0; i < 3; ++i) ExpectAt(model.PosedPosition(i), vertices[i].x, vertices[i].y, vertices[i].z);
+    for (int i = 0; i < 3; ++i) ExpectAt(model.PosedPosition(i), vertices[i].position[0], vertices[i].position[1], vertices[i].position[2]);
 
     // Keys of zero angle and zero translation are the bind pose too.
-    ImageJoint still = Joint("still", "");
+    ms3d::Joint still = Joint("still", "");
     still.rotation[1] = 0.3f;
     still.position[2] = 1.0f;
     still.rotationKeys = {{0.0f, {0, 0, 0}}};
@@ -199,12 +199,13 @@ TEST_F(Animation, RestartAnimationReturnsEveryJointToItsBindPose) {
 }
 
 TEST_F(Animation, AZeroLengthNormalStaysZero) {
-    ImageJoint root = Joint("root", "");
+    ms3d::Joint root = Joint("root", "");
     root.rotation[0] = 0.4f;
-    ImageModel description = Rig({root}, {{0, 0, 0, 0}, {1, 0, 0, 0}, {0, 1, 0, 0}});
-    description.triangles[0].normals[0] = description.triangles[0].normals[1] = description.triangles[0].normals[2] = 0;
-    description.triangles[0].normals[3] = 3.0f;
-    description.triangles[0].normals[5] = 0.0f;
+    ms3d::Model description = Rig({root}, {{0, 0, 0, 0}, {1, 0, 0, 0}, {0, 1, 0, 0}});
+    float (&normals)[3][3] = description.triangles[0].normals;
+    normals[0][0] = normals[0][1] = normals[0][2] = 0.0f;
+    normals[1][0] = 3.0f;
+    normals[1][2] = 0.0f;
     MS3DModel model;
     Load(model, description);
 
@@ -224,9 +225,9 @@ TEST_F(Animation, AModelWithoutJointsOnlyKeepsItsClock) {
     EXPECT_EQ(model.timer->GetTime(), 0.0);
 
     // A zero frame rate: every frame restarts and holds the first keys.
-    ImageJoint root = Joint("root", "");
+    ms3d::Joint root = Joint("root", "");
     root.translationKeys = {{0.5f, {1, 0, 0}}, {1.0f, {2, 0, 0}}};
-    ImageModel description = Rig({root}, {{0, 0, 0, 0}, {1, 0, 0, 0}, {0, 1, 0, 0}});
+    ms3d::Model description = Rig({root}, {{0, 0, 0, 0}, {1, 0, 0, 0}, {0, 1, 0, 0}});
     description.framesPerSecond = 0.0f;
     MS3DModel still;
     Load(still, description);

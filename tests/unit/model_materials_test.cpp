@@ -14,7 +14,7 @@ class ModelMaterials : public ::testing::Test {
 protected:
     void SetUp() override {
         fake::Reset();
-        ImageModel description = Quad();
+        ms3d::Model description = Quad();
         description.materials = {{".\\t20.jpg"}, {".\\t31.jpg"}, {".\\t20.jpg"}, {""}};
         const std::vector<unsigned char> image = Encode(description);
         char pathBuffer[MS3DModel::kTexturePathCapacity];

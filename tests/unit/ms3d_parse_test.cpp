@@ -27,7 +27,7 @@ bool Parse(MS3DModel& model, const std::vector<unsigned char>& image, size_t len
     return model.ParseData(copy.get(), length, static_cast<int>(prefix.size()), pathBuffer);
 }
 
-bool Parse(MS3DModel& model, const ImageModel& description, const std::string& prefix = "") {
+bool Parse(MS3DModel& model, const ms3d::Model& description, const std::string& prefix = "") {
     const std::vector<unsigned char> image = Encode(description);
     return Parse(model, image, image.size(), prefix);
 }
@@ -43,17 +43,17 @@ void ExpectEmpty(const MS3DModel& model) {
 }
 
 // A small skinned model: two joints, a triangle on each, keys of both kinds.
-ImageModel Skinned() {
-    ImageModel model = Quad();
+ms3d::Model Skinned() {
+    ms3d::Model model = Quad();
     model.vertices = {{0, 0, 0, 0}, {1, 0, 0, 0}, {1, 1, 0, 1}, {0, 1, 0, 1}};
-    model.groups = {ImageGroup{{0}, 0}, ImageGroup{{1}, -1}};
-    model.materials.push_back(ImageMaterial{"plain.bmp"});
+    model.groups = {ms3d::Group{{0}, 0}, ms3d::Group{{1}, -1}};
+    model.materials.push_back(ms3d::Material{"plain.bmp"});
     model.framesPerSecond = 24.0f;
-    model.frames = 185;
-    ImageJoint root{"Root", ""};
+    model.totalFrames = 185;
+    ms3d::Joint root{"Root", ""};
     root.rotationKeys = {{0.125f, {0, 0, 0}}, {1.0f, {0, 0, 1}}};
     root.translationKeys = {{0.125f, {0, 0, 0}}, {1.0f, {1, 0, 0}}};
-    ImageJoint arm{"arm", "ROOT"};
+    ms3d::Joint arm{"arm", "ROOT"};
     arm.position[0] = 1.0f;
     model.joints = {root, arm};
     return model;
@@ -66,7 +66,7 @@ protected:
 
 TEST_F(MS3DParse, FillsEveryRecordFromTheImage) {
     MS3DModel model;
-    ImageModel description = Skinned();
+    ms3d::Model description = Skinned();
     description.triangles[1].t[2] = 0.25f;
     description.materials[0].diffuse[1] = 0.5f;
     description.materials[0].shininess = 12.0f;
@@ -102,15 +102,15 @@ TEST_F(MS3DParse, FillsEveryRecordFromTheImage) {
     // Loaded: in the bind pose, which draws every vertex where the file has it.
     for (int i = 0; i < model.vertexCount; ++i) {
         const Vector p = model.PosedPosition(i);
-        EXPECT_NEAR(p.x, description.vertices[static_cast<size_t>(i)].x, 1e-6);
-        EXPECT_NEAR(p.y, description.vertices[static_cast<size_t>(i)].y, 1e-6);
+        EXPECT_NEAR(p.x, description.vertices[static_cast<size_t>(i)].position[0], 1e-6);
+        EXPECT_NEAR(p.y, description.vertices[static_cast<size_t>(i)].position[1], 1e-6);
     }
 }
 
 TEST_F(MS3DParse, AcceptsVersionsThreeAndFourOnly) {
     for (int version : {2, 3, 4, 5, -1}) {
         MS3DModel model;
-        ImageModel description = Quad();
+        ms3d::Model description = Quad();
         description.version = version;
         EXPECT_EQ(Parse(model, description), version == 3 || version == 4) << version;
     }
@@ -123,7 +123,7 @@ TEST_F(MS3DParse, AcceptsVersionsThreeAndFourOnly) {
 
 TEST_F(MS3DParse, ComposesTextureNamesBehindTheDirectory) {
     MS3DModel model;
-    ImageModel description = Quad();
+    ms3d::Model description = Quad();
     description.materials = {{".\\s1.jpg"}, {"./s2.jpg"}, {"s3.jpg"}, {".\\"}, {""}, {std::string(128, 'u')}};
     ASSERT_TRUE(Parse(model, description, "models\\"));
     ASSERT_EQ(model.materialCount, 6);
@@ -144,7 +144,7 @@ TEST_F(MS3DParse, ATexturePathTooLongForThePathBufferIsLeftEmpty) {
     const std::string directory(200, 'd');
     const std::string fits(MS3DModel::kTexturePathCapacity - 1 - directory.size(), 'n');
     MS3DModel model;
-    ImageModel description = Quad();
+    ms3d::Model description = Quad();
     description.materials = {{".\\" + fits}, {".\\" + fits + "x"}, {"kept.jpg"}};
     ASSERT_TRUE(Parse(model, description, directory));
     EXPECT_EQ(std::string(model.materials[0].textureFile), directory + fits);
@@ -171,23 +171,23 @@ TEST_F(MS3DParse, RejectsEveryTruncationAndLeavesTheModelEmpty) {
 TEST_F(MS3DParse, RejectsIndicesOutsideTheirArrays) {
     struct Case {
         const char* what;
-        void (*spoil)(ImageModel&);
+        void (*spoil)(ms3d::Model&);
     };
     const Case cases[] = {
-        {"vertex index", [](ImageModel& m) { m.triangles[1].v[2] = 4; }},
-        {"triangle index", [](ImageModel& m) { m.groups[0].triangles.push_back(2); }},
-        {"material index", [](ImageModel& m) { m.groups[1].material = 2; }},
-        {"negative material", [](ImageModel& m) { m.groups[1].material = -2; }},
-        {"joint index", [](ImageModel& m) { m.vertices[3].bone = 2; }},
-        {"negative joint", [](ImageModel& m) { m.vertices[3].bone = -3; }},
-        {"joint without joints", [](ImageModel& m) { m.joints.clear(); }},
-        {"unknown parent", [](ImageModel& m) { m.joints[1].parent = "hand"; }},
-        {"parent after child", [](ImageModel& m) { std::swap(m.joints[0], m.joints[1]); }},
-        {"own parent", [](ImageModel& m) { m.joints[0].parent = "root"; }},
+        {"vertex index", [](ms3d::Model& m) { m.triangles[1].vertices[2] = 4; }},
+        {"triangle index", [](ms3d::Model& m) { m.groups[0].triangles.push_back(2); }},
+        {"material index", [](ms3d::Model& m) { m.groups[1].material = 2; }},
+        {"negative material", [](ms3d::Model& m) { m.groups[1].material = -2; }},
+        {"joint index", [](ms3d::Model& m) { m.vertices[3].joint = 2; }},
+        {"negative joint", [](ms3d::Model& m) { m.vertices[3].joint = -3; }},
+        {"joint without joints", [](ms3d::Model& m) { m.joints.clear(); }},
+        {"unknown parent", [](ms3d::Model& m) { m.joints[1].parent = "hand"; }},
+        {"parent after child", [](ms3d::Model& m) { std::swap(m.joints[0], m.joints[1]); }},
+        {"own parent", [](ms3d::Model& m) { m.joints[0].parent = "root"; }},
     };
     for (const Case& c : cases) {
         MS3DModel model;
-        ImageModel description = Skinned();
+        ms3d::Model description = Skinned();
         c.spoil(description);
         EXPECT_FALSE(Parse(model, description)) << c.what;
         ExpectEmpty(model);
@@ -197,8 +197,8 @@ TEST_F(MS3DParse, RejectsIndicesOutsideTheirArrays) {
 TEST_F(MS3DParse, ARejectedImageEmptiesALoadedModelWhichStaysSafeToUse) {
     MS3DModel model;
     ASSERT_TRUE(Parse(model, Skinned()));
-    ImageModel broken = Skinned();
-    broken.vertices[0].bone = 9;
+    ms3d::Model broken = Skinned();
+    broken.vertices[0].joint = 9;
     EXPECT_FALSE(Parse(model, broken));
     ExpectEmpty(model);
     EXPECT_EQ(model.totalTimeMs, 0.0);
@@ -209,14 +209,14 @@ TEST_F(MS3DParse, ARejectedImageEmptiesALoadedModelWhichStaysSafeToUse) {
 TEST_F(MS3DParse, AFrameRateOfZeroGivesAnAnimationOfLengthZero) {
     for (float fps : {0.0f, -24.0f, std::nanf("")}) {
         MS3DModel model;
-        ImageModel description = Skinned();
+        ms3d::Model description = Skinned();
         description.framesPerSecond = fps;
         ASSERT_TRUE(Parse(model, description));
         EXPECT_EQ(model.totalTimeMs, 0.0) << fps;
     }
     MS3DModel model;
-    ImageModel description = Skinned();
-    description.frames = -5;
+    ms3d::Model description = Skinned();
+    description.totalFrames = -5;
     ASSERT_TRUE(Parse(model, description));
     EXPECT_EQ(model.totalTimeMs, 0.0);
 }
@@ -241,7 +241,7 @@ TEST_F(MS3DFiles, LoadFromFileReportsRejectedAndMissingFiles) {
     EXPECT_FALSE(missing.LoadFromFile("/nonexistent/model.ms3d"));
     ExpectEmpty(missing);
 
-    ImageModel description = Quad();
+    ms3d::Model description = Quad();
     description.materials[0].texture = "";  // nothing to load without a GL context
     std::vector<unsigned char> image = Encode(description);
     const std::string path = Write(::testing::TempDir(), image);

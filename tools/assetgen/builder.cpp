@@ -12,7 +12,7 @@ void Store(float out[3], Vec3 v) {
     out[2] = static_cast<float>(v.z);
 }
 
-Vec3 Position(const Ms3dModel& model, int index) {
+Vec3 Position(const ms3d::Model& model, int index) {
     const float* p = model.vertices[static_cast<size_t>(index)].position;
     return {p[0], p[1], p[2]};
 }
@@ -20,7 +20,7 @@ Vec3 Position(const Ms3dModel& model, int index) {
 }  // namespace
 
 int MeshBuilder::AddGroup(const std::string& name, int material) {
-    Ms3dGroup group;
+    ms3d::Group group;
     group.name = name;
     group.material = material;
     model.groups.push_back(group);
@@ -28,7 +28,7 @@ int MeshBuilder::AddGroup(const std::string& name, int material) {
 }
 
 int MeshBuilder::AddTexturedGroup(const std::string& name, const std::string& material, const std::string& picture) {
-    Ms3dMaterial m;
+    ms3d::Material m;
     m.name = material;
     m.texture = ".\\" + picture + ".jpg";
     model.materials.push_back(m);
@@ -36,7 +36,7 @@ int MeshBuilder::AddTexturedGroup(const std::string& name, const std::string& ma
 }
 
 int MeshBuilder::AddVertex(Vec3 p, int joint) {
-    Ms3dVertex v;
+    ms3d::Vertex v;
     Store(v.position, p);
     v.joint = joint;
     model.vertices.push_back(v);
@@ -50,7 +50,7 @@ void MeshBuilder::AddTriangle(int group, int a, int b, int c, Vec3 na, Vec3 nb, 
         std::swap(nb, nc);
         std::swap(ub, uc);
     }
-    Ms3dTriangle t;
+    ms3d::Triangle t;
     t.vertices[0] = a;
     t.vertices[1] = b;
     t.vertices[2] = c;
@@ -77,7 +77,7 @@ void MeshBuilder::Quad(int group, int joint, Vec3 topLeft, Vec3 right, Vec3 down
     Grid(group, joint, topLeft, right, down, 1, 1, 1.0, 1.0);
     // Grid lays the picture 0..1; move the last two triangles' coordinates.
     for (size_t i = model.triangles.size() - 2; i < model.triangles.size(); ++i) {
-        Ms3dTriangle& t = model.triangles[i];
+        ms3d::Triangle& t = model.triangles[i];
         for (int k = 0; k < 3; ++k) {
             t.s[k] = static_cast<float>(uv0.s + (uv1.s - uv0.s) * t.s[k]);
             t.t[k] = static_cast<float>(uv0.t + (uv1.t - uv0.t) * t.t[k]);

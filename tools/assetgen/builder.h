@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "geometry.h"
-#include "ms3d.h"
+#include "formats/ms3d_writer.h"
 
 namespace assetgen {
 
@@ -50,7 +50,7 @@ struct LoftOptions {
 
 class MeshBuilder {
 public:
-    explicit MeshBuilder(Ms3dModel& target) : model(target) {}
+    explicit MeshBuilder(ms3d::Model& target) : model(target) {}
 
     int AddGroup(const std::string& name, int material);
     // A group with a material of its own, whose texture is the picture
@@ -80,7 +80,7 @@ public:
     // A closed cone (a stud, rivet or button) standing on its base.
     void Cone(int group, int joint, Vec3 base, Vec3 tip, double radius, int sides);
 
-    Ms3dModel& model;
+    ms3d::Model& model;
     // When set, grids and boxes give every cell or face corners of its own
     // instead of sharing them with their neighbours. The picture is the
     // same; only the vertex count changes.

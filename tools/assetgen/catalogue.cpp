@@ -68,10 +68,10 @@ Catalogue BuildCatalogue() {
         c.files.push_back({"JPG", p.name + ".JPG", Lower(p.name) + ".jpg", EncodeJpeg(image, kJpegQuality)});
     }
     std::string error;
-    const std::pair<const char*, Ms3dModel (*)()> models[] = {
+    const std::pair<const char*, ms3d::Model (*)()> models[] = {
         {"SCIENTIST", BuildScientist}, {"WARDEN", BuildWarden}, {"ROOM", BuildRoom}};
     for (const auto& [name, build] : models) {
-        Bytes bytes = WriteMs3d(build(), error);
+        Bytes bytes = ms3d::Write(build(), error);
         if (!error.empty()) c.buildErrors.push_back(std::string(name) + ": " + error);
         c.files.push_back({"MDL", name, Lower(name) + ".ms3d", std::move(bytes)});
     }

@@ -7,7 +7,7 @@
 namespace assetgen {
 
 int Figure::AddJoint(const std::string& name, int parent, Vec3 position) {
-    Ms3dJoint joint;
+    ms3d::Joint joint;
     joint.name = name;
     Vec3 local = position;
     if (parent >= 0) {
@@ -65,14 +65,14 @@ std::vector<Ring> Figure::Chain(const std::vector<Vec3>& points, const std::vect
     return rings;
 }
 
-void SampleKeys(Ms3dModel& model, const std::vector<double>& times, const PoseFunction& pose) {
+void SampleKeys(ms3d::Model& model, const std::vector<double>& times, const PoseFunction& pose) {
     std::vector<Vec3> last(model.joints.size());
     for (double t : times) {
         const std::vector<JointPose> poses = pose(t);
         for (size_t j = 0; j < model.joints.size(); ++j) {
             const Vec3 e = ToEuler(poses[j].rotation, last[j]);
             last[j] = e;
-            Ms3dKey r, k;
+            ms3d::Key r, k;
             r.time = k.time = static_cast<float>(t);
             r.value[0] = static_cast<float>(e.x);
             r.value[1] = static_cast<float>(e.y);
@@ -103,10 +103,10 @@ void PlaceLeg(Vec3 hip, Vec3 ankle, double thigh, double shin, JointPose& thighP
     footPose.rotation = RotateX(pitch + lift - bend) * RotateZ(-sway);
 }
 
-void Regroup(Ms3dModel& model, size_t firstTriangle, int group, const std::function<bool(Vec3 centroid)>& select,
+void Regroup(ms3d::Model& model, size_t firstTriangle, int group, const std::function<bool(Vec3 centroid)>& select,
              const std::function<UV(Vec3 corner)>& uv) {
     for (size_t i = firstTriangle; i < model.triangles.size(); ++i) {
-        Ms3dTriangle& t = model.triangles[i];
+        ms3d::Triangle& t = model.triangles[i];
         Vec3 c{};
         Vec3 corner[3];
         for (int k = 0; k < 3; ++k) {

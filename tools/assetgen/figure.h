@@ -10,13 +10,13 @@
 
 #include "builder.h"
 #include "geometry.h"
-#include "ms3d.h"
+#include "formats/ms3d_writer.h"
 
 namespace assetgen {
 
 class Figure {
 public:
-    explicit Figure(Ms3dModel& target) : model(target), builder(target) {}
+    explicit Figure(ms3d::Model& target) : model(target), builder(target) {}
 
     int AddJoint(const std::string& name, int parent, Vec3 position);
     // The trunk, each joint the child of the one before: pelvis (a root),
@@ -37,7 +37,7 @@ public:
     static std::vector<Ring> Chain(const std::vector<Vec3>& points, const std::vector<std::pair<double, double>>& radii,
                                    Vec3 side0, Vec3 front0);
 
-    Ms3dModel& model;
+    ms3d::Model& model;
     MeshBuilder builder;
     std::vector<Vec3> positions;
 
@@ -57,7 +57,7 @@ struct JointPose {
 using PoseFunction = std::function<std::vector<JointPose>(double seconds)>;
 
 // Writes `count` rotation and translation keys per joint at the given times.
-void SampleKeys(Ms3dModel& model, const std::vector<double>& times, const PoseFunction& pose);
+void SampleKeys(ms3d::Model& model, const std::vector<double>& times, const PoseFunction& pose);
 
 // Rotations for a straight, vertical bind-pose leg (thigh, shin, foot) so
 // that the ankle reaches `ankle` from `hip` (both in the pelvis's axes) with
@@ -68,7 +68,7 @@ void PlaceLeg(Vec3 hip, Vec3 ankle, double thigh, double shin, JointPose& thighP
 // Moves the triangles from `firstTriangle` on whose centroid `select`
 // accepts into `group`, with picture coordinates from a function of each
 // corner's position.
-void Regroup(Ms3dModel& model, size_t firstTriangle, int group, const std::function<bool(Vec3 centroid)>& select,
+void Regroup(ms3d::Model& model, size_t firstTriangle, int group, const std::function<bool(Vec3 centroid)>& select,
              const std::function<UV(Vec3 corner)>& uv);
 
 // A smooth 0..1 ramp between two times, and a bump up and down again.

@@ -5,16 +5,16 @@
 #include <string>
 #include <vector>
 
-#include "ms3d.h"
+#include "formats/ms3d_writer.h"
 
 namespace assetgen {
 
 // The room's 62 texture names in material order (without ".\" and ".jpg").
 const std::vector<std::string>& RoomTextureNames();
 
-Ms3dModel BuildRoom();
-Ms3dModel BuildScientist();
-Ms3dModel BuildWarden();
+ms3d::Model BuildRoom();
+ms3d::Model BuildScientist();
+ms3d::Model BuildWarden();
 
 // Where the drawing places the characters: model space to room space.
 struct Placement {

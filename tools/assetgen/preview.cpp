@@ -66,11 +66,11 @@ Mat4 Invert(const Mat4& a) {
     return FromRotation(r, t);
 }
 
-Vec3 Key(const std::vector<Ms3dKey>& keys, double t) {
+Vec3 Key(const std::vector<ms3d::Key>& keys, double t) {
     if (keys.empty()) return {};
     size_t j = 0;
     while (j < keys.size() && keys[j].time < t) ++j;
-    auto v = [](const Ms3dKey& k) { return Vec3{k.value[0], k.value[1], k.value[2]}; };
+    auto v = [](const ms3d::Key& k) { return Vec3{k.value[0], k.value[1], k.value[2]}; };
     if (j == 0) return v(keys[0]);
     if (j == keys.size()) return v(keys.back());
     const double f = (t - keys[j - 1].time) / (keys[j].time - keys[j - 1].time);
@@ -79,14 +79,14 @@ Vec3 Key(const std::vector<Ms3dKey>& keys, double t) {
 
 // Model-space pose of each joint relative to its bind pose, applied to the
 // bind-space vertices: pose * inverse(bind).
-std::vector<Mat4> Skin(const Ms3dModel& model, double seconds) {
+std::vector<Mat4> Skin(const ms3d::Model& model, double seconds) {
     const size_t n = model.joints.size();
     std::vector<Mat4> bind(n), pose(n), out(n);
     std::map<std::string, size_t> index;
     const double total = model.totalFrames / static_cast<double>(model.framesPerSecond);
     if (seconds > total) seconds = std::fmod(seconds, total);
     for (size_t j = 0; j < n; ++j) {
-        const Ms3dJoint& joint = model.joints[j];
+        const ms3d::Joint& joint = model.joints[j];
         const Mat4 local = FromRotation(FromEuler({joint.rotation[0], joint.rotation[1], joint.rotation[2]}),
                                         {joint.position[0], joint.position[1], joint.position[2]});
         const Mat4 key = FromRotation(FromEuler(Key(joint.rotationKeys, seconds)), Key(joint.translationKeys, seconds));
@@ -114,7 +114,7 @@ class Raster {
 public:
     Raster(int w, int h) : image(w, h, 3), depth(static_cast<size_t>(w) * h, 1e30) {}
 
-    void Draw(const Ms3dModel& model, const Mat4& place, const std::vector<Mat4>& skin, const Camera& cam,
+    void Draw(const ms3d::Model& model, const Mat4& place, const std::vector<Mat4>& skin, const Camera& cam,
               const std::map<std::string, Texture>& textures, bool alarm) {
         const Vec3 f = Normalize(cam.center - cam.eye);
         const Vec3 s = Normalize(Cross(f, cam.up));
@@ -124,18 +124,18 @@ public:
         const Vec3 lightPos{-0.5, -2.0, -15.0};
         const Vec3 spotDir = Normalize({-1, -2, 5});
         const Vec3 spotColour = alarm ? Vec3{3.995, 0.995, 0.995} : Vec3{0.995, 0.995, 1.995};
-        for (const Ms3dGroup& g : model.groups) {
-            const Ms3dMaterial& m = model.materials[static_cast<size_t>(g.material)];
+        for (const ms3d::Group& g : model.groups) {
+            const ms3d::Material& m = model.materials[static_cast<size_t>(g.material)];
             std::string name = m.texture.size() > 2 ? m.texture.substr(2) : m.texture;
             if (alarm && name == "t31.jpg") name = "t31_blik.jpg";
             const auto tex = textures.find(name);
             for (int ti : g.triangles) {
-                const Ms3dTriangle& t = model.triangles[static_cast<size_t>(ti)];
+                const ms3d::Triangle& t = model.triangles[static_cast<size_t>(ti)];
                 Vec3 world[3], colour[3], screen[3];
                 double st[3][2];
                 bool behind = false;
                 for (int k = 0; k < 3; ++k) {
-                    const Ms3dVertex& v = model.vertices[static_cast<size_t>(t.vertices[k])];
+                    const ms3d::Vertex& v = model.vertices[static_cast<size_t>(t.vertices[k])];
                     Vec3 p{v.position[0], v.position[1], v.position[2]};
                     Vec3 n{t.normals[k][0], t.normals[k][1], t.normals[k][2]};
                     if (v.joint >= 0) {
@@ -262,7 +262,7 @@ bool WritePreview(const std::string& path, double seconds) {
         for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
         textures[name].image = Render(p.width, p.height, p.grey ? 1 : 3, p.paint, 1);
     }
-    const Ms3dModel room = BuildRoom(), warden = BuildWarden(), scientist = BuildScientist();
+    const ms3d::Model room = BuildRoom(), warden = BuildWarden(), scientist = BuildScientist();
     const std::vector<Mat4> wardenSkin = Skin(warden, seconds), scientistSkin = Skin(scientist, seconds);
     const Mat4 identity;
     const Vec3 wardenAt = Point(Place(WardenPlacement()), {0, 6.5, 0});

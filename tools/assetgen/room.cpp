@@ -29,7 +29,7 @@ const Wall kWalls[4] = {
 
 class RoomBuilder {
 public:
-    explicit RoomBuilder(Ms3dModel& model) : b(model) {}
+    explicit RoomBuilder(ms3d::Model& model) : b(model) {}
 
     // Material number m (1-based, as the catalogue counts) to group index.
     static int G(int m) { return m - 1; }
@@ -79,8 +79,8 @@ const std::vector<std::string>& RoomTextureNames() {
     return names;
 }
 
-Ms3dModel BuildRoom() {
-    Ms3dModel model;
+ms3d::Model BuildRoom() {
+    ms3d::Model model;
     model.totalFrames = 30;
     RoomBuilder r(model);
     MeshBuilder& b = r.b;

@@ -30,8 +30,8 @@ constexpr double kStand = 8.0;
 
 }  // namespace
 
-Ms3dModel BuildScientist() {
-    Ms3dModel model;
+ms3d::Model BuildScientist() {
+    ms3d::Model model;
     model.totalFrames = 185;
     Figure f(model);
     MeshBuilder& b = f.builder;
@@ -182,7 +182,7 @@ Ms3dModel BuildScientist() {
     }
 
     // Stand on the floor of the drawing's placement.
-    for (Ms3dVertex& v : model.vertices) v.position[1] += static_cast<float>(kStand);
+    for (ms3d::Vertex& v : model.vertices) v.position[1] += static_cast<float>(kStand);
     model.joints[kPelvis].position[1] += static_cast<float>(kStand);
 
     // 180 keys from frame 3 (0.125 s) to frame 185, the end of the loop.

@@ -28,8 +28,8 @@ constexpr double kThigh = 3.05, kShin = 2.95;
 
 }  // namespace
 
-Ms3dModel BuildWarden() {
-    Ms3dModel model;
+ms3d::Model BuildWarden() {
+    ms3d::Model model;
     model.totalFrames = 281;
     Figure f(model);
     MeshBuilder& b = f.builder;

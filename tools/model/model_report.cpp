@@ -2,8 +2,10 @@
 
 #include <cmath>
 #include <cstdio>
+#include <initializer_list>
+#include <utility>
 
-#include "model/model.h"
+#include "model/ms3d_model.h"
 
 namespace {
 
@@ -50,15 +52,33 @@ void AppendJointList(std::string& out, const char* key, const Model& model, Fiel
     out += ']';
 }
 
+// A string, or null when it is empty.
+void AppendText(std::string& out, const std::string& text) {
+    if (text.empty())
+        out += "null";
+    else
+        AppendString(out, text.c_str());
+}
+
+// "key":value for each count, after a comma unless an object opens here.
+void AppendCounts(std::string& out, std::initializer_list<std::pair<const char*, int>> counts) {
+    for (const auto& [key, value] : counts) {
+        if (out.back() != '{') out += ',';
+        out += '"';
+        out += key;
+        out += "\":" + std::to_string(value);
+    }
+}
+
 }  // namespace
 
-std::string InfoJson(const Model& model) {
+std::string InfoJson(const MS3DModel& model, const std::vector<TextureReport>& textures) {
     std::string out = "{";
-    out += "\"vertices\":" + std::to_string(model.vertexCount);
-    out += ",\"triangles\":" + std::to_string(model.triangleCount);
-    out += ",\"meshes\":" + std::to_string(model.meshCount);
-    out += ",\"materials\":" + std::to_string(model.materialCount);
-    out += ",\"joints\":" + std::to_string(model.jointCount);
+    AppendCounts(out, {{"vertices", model.vertexCount},
+                       {"triangles", model.triangleCount},
+                       {"meshes", model.meshCount},
+                       {"materials", model.materialCount},
+                       {"joints", model.jointCount}});
     out += ",\"totalTimeMs\":";
     AppendNumber(out, model.totalTimeMs, 17);
     out += ",\"textures\":[";
@@ -70,7 +90,26 @@ std::string InfoJson(const Model& model) {
     AppendJointList(out, "parents", model, [](const Joint& joint) { return joint.parentIndex; });
     AppendJointList(out, "rotationKeys", model, [](const Joint& joint) { return joint.rotationKeyCount; });
     AppendJointList(out, "translationKeys", model, [](const Joint& joint) { return joint.translationKeyCount; });
-    out += "}\n";
+    const MS3DExtras& extras = model.extras;
+    out += ",\"extras\":{";
+    AppendCounts(out, {{"comments", extras.comments},
+                       {"vertexExtras", extras.vertexExtras},
+                       {"jointExtras", extras.jointExtras},
+                       {"modelExtras", extras.modelExtras},
+                       {"weightedVertices", extras.weightedVertices}});
+    out += ",\"dropped\":";
+    AppendText(out, extras.dropped);
+    out += "},\"textureFiles\":[";
+    for (size_t i = 0; i < textures.size(); ++i) {
+        out += i > 0 ? ",{\"file\":" : "{\"file\":";
+        AppendString(out, textures[i].file.c_str());
+        out += ",\"found\":";
+        AppendText(out, textures[i].found);
+        out += ",\"problem\":";
+        AppendText(out, textures[i].problem);
+        out += '}';
+    }
+    out += "]}\n";
     return out;
 }
 
