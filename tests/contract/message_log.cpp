@@ -44,6 +44,11 @@ int LoggedWindow::IndexOf(UINT message, int from) const {
     return -1;
 }
 
+std::vector<LoggedMessage>& LoggedWindow::Trail() {
+    static std::vector<LoggedMessage> trail;
+    return trail;
+}
+
 int LoggedWindow::Count(UINT message) const {
     int count = 0;
     for (const LoggedMessage& entry : log) count += entry.message == message ? 1 : 0;
@@ -66,7 +71,8 @@ LRESULT CALLBACK LoggedWindow::Procedure(HWND hwnd, UINT message, WPARAM wParam,
     auto found = Owners().find(hwnd);
     LoggedWindow* owner = found != Owners().end() ? found->second : creating;
     if (owner != nullptr) {
-        owner->log.push_back(LoggedMessage{message, wParam, lParam});
+        owner->log.push_back(LoggedMessage{message, wParam, lParam, hwnd});
+        Trail().push_back(owner->log.back());
         if (message == WM_DESTROY) {
             Owners().erase(hwnd);
             owner->window = nullptr;

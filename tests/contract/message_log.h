@@ -11,6 +11,7 @@ struct LoggedMessage {
     UINT message;
     WPARAM wParam;
     LPARAM lParam;
+    HWND window;
 };
 
 class LoggedWindow {
@@ -31,6 +32,10 @@ public:
     int Count(UINT message) const;
     // Takes and dispatches what is queued for this window (no WM_QUIT).
     void DispatchQueued();
+
+    // What every logged window heard, in the order heard, since the last
+    // ClearTrail: for the order of messages across windows.
+    static std::vector<LoggedMessage>& Trail();
 
 private:
     static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
