@@ -19,20 +19,13 @@ struct Conversation {
     std::vector<UINT> messages;
     std::vector<std::string> problems;  // control answers that were not as expected
     int ticks = 0;
-    LARGE_INTEGER timerSet = {};  // when SetTimer was called
-    double msToFifthTick = 0.0;
+    DWORD timerSet = 0;  // when SetTimer was called, and the time to the fifth tick
+    DWORD msToFifthTick = 0;
     bool painted = false;
     HWND dialog = nullptr;
 };
 
 Conversation conversation;
-
-double MsSince(const LARGE_INTEGER& start) {
-    LARGE_INTEGER now = {}, frequency = {};
-    QueryPerformanceCounter(&now);
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(now.QuadPart - start.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
 
 void Check(bool good, const char* what) {
     if (!good) conversation.problems.push_back(what);
@@ -48,7 +41,7 @@ INT_PTR CALLBACK TestProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM 
         conversation.messages.push_back(message);
         conversation.dialog = dialog;
         Check(lParam == 1234, "the parameter reaches WM_INITDIALOG");
-        QueryPerformanceCounter(&conversation.timerSet);
+        conversation.timerSet = timeGetTime();
         Check(SetTimer(dialog, kTestTimer, 1, nullptr) != 0, "SetTimer");
         Check(Send(dialog, kResolutionList, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("first")) == 0, "add 0");
         Check(Send(dialog, kResolutionList, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("second")) == 1, "add 1");
@@ -70,7 +63,7 @@ INT_PTR CALLBACK TestProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM 
         return 1;
     case WM_TIMER:
         if (wParam != kTestTimer) return 0;
-        if (++conversation.ticks == 5) conversation.msToFifthTick = MsSince(conversation.timerSet);
+        if (++conversation.ticks == 5) conversation.msToFifthTick = timeGetTime() - conversation.timerSet;
         // A few ticks once shown, or give up after two seconds.
         if ((conversation.ticks >= 5 && conversation.painted) || conversation.ticks >= 200) EndDialog(dialog, 42);
         return 1;
@@ -93,7 +86,7 @@ TEST(DialogHost, RunsTheProcedureOverLiveControlsUntilEndDialog) {
     EXPECT_EQ(result, 42);
     EXPECT_EQ(conversation.messages, (std::vector<UINT>{WM_INITDIALOG, WM_DESTROY}));
     EXPECT_GE(conversation.ticks, 5);
-    EXPECT_GE(conversation.msToFifthTick, 45.0) << "five periods of at least 10 ms each";
+    EXPECT_GE(conversation.msToFifthTick, 45u) << "five periods of at least 10 ms each";
     EXPECT_TRUE(conversation.painted);
     for (const std::string& problem : conversation.problems) ADD_FAILURE() << problem;
     // The dialog is gone: its handle no longer takes timers or an end.
