@@ -20,10 +20,11 @@ void Activation::Activate(HWND window) {
         if (active != window || !host->IsLive(window)) return;
     }
     if (!host->Send(window, WM_ACTIVATE, ActivationWParam(WA_ACTIVE, host->IsMinimized(window)),
-                   reinterpret_cast<LPARAM>(previous))) {
+                    reinterpret_cast<LPARAM>(previous))) {
         return;
     }
-    if (active == window) MoveFocus(window);
+    // A minimised window gets no focus; its keys come to it as system keys.
+    if (active == window) MoveFocus(host->IsMinimized(window) ? nullptr : window);
 }
 
 void Activation::Deactivate(HWND window) {
@@ -38,7 +39,7 @@ void Activation::Deactivate(HWND window) {
 
 void Activation::Restored(HWND window) {
     if (window != active || window == nullptr || host->IsMinimized(window)) return;
-    host->Send(window, WM_ACTIVATE, ActivationWParam(WA_ACTIVE, false), 0);
+    if (host->Send(window, WM_ACTIVATE, ActivationWParam(WA_ACTIVE, false), 0) && window == active) MoveFocus(window);
 }
 
 HWND Activation::SetFocus(HWND window) {

@@ -14,7 +14,8 @@
 //      receiver's own minimised state;
 //   3. the focus follows the activation: WM_KILLFOCUS to the window losing
 //      it, wParam the window gaining it, then WM_SETFOCUS to the window
-//      gaining it, wParam the one losing it.
+//      gaining it, wParam the one losing it. A minimised window gets no
+//      focus until it is restored (no window has it meanwhile).
 // A window that loses activation with no successor loses the focus too. A
 // window procedure may destroy windows or move the activation while it
 // hears any of these; each later step first checks that what it acts on is
@@ -42,7 +43,7 @@ public:
     // user went to another program). Nothing for a window that had neither.
     void Deactivate(HWND window);
     // A minimised window was restored while active: it hears that it is
-    // active again, now without the minimised state.
+    // active again, now without the minimised state, and gets the focus.
     void Restored(HWND window);
     // SetFocus: gives the window the focus, activating it first when it is
     // not the active one; null takes the focus from every window. Answers

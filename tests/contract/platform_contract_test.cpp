@@ -1,11 +1,12 @@
-// The window, queue, cursor and clock calls as the program relies on them,
-// through Win32 calls alone: the same cases run against Windows (and Wine),
-// the Linux backend (both in gl_tests) and the fake (in unit_tests), so the
-// three are held to one contract.
+// The window, queue, monitor, cursor and kernel calls as the program relies
+// on them, through Win32 calls alone: the same cases run against Windows
+// (and Wine), the Linux backend (both in gl_tests) and the fake (in
+// unit_tests), so the three are held to one contract.
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "contract/message_log.h"
@@ -30,27 +31,11 @@ bool DrainUntilQuit(int* exitCode) {
 using Lines = std::vector<std::string>;
 
 
-// The activation and focus messages heard since the last call, one line
-// each: who heard it, what, and the window wParam or lParam names (for
-// WM_ACTIVATE, wParam's low and high words first).
-Lines FocusTrail(HWND first, HWND second) {
-    const auto name = [&](uintptr_t value) -> std::string {
-        if (value == 0 || value == reinterpret_cast<uintptr_t>(first)) return value == 0 ? "0" : "first";
-        return value == reinterpret_cast<uintptr_t>(second) ? "second" : "another";
-    };
-    Lines lines;
-    for (const LoggedMessage& m : LoggedWindow::Trail()) {
-        const std::string who = name(reinterpret_cast<uintptr_t>(m.window));
-        if (m.message == WM_ACTIVATE) {
-            lines.push_back(who + " activate " + std::to_string(LOWORD(m.wParam)) + "," +
-                            std::to_string(HIWORD(m.wParam)) + " " + name(static_cast<uintptr_t>(m.lParam)));
-        }
-        if (m.message == WM_KILLFOCUS || m.message == WM_SETFOCUS) {
-            lines.push_back(who + (m.message == WM_SETFOCUS ? " setfocus " : " killfocus ") + name(m.wParam));
-        }
-    }
-    LoggedWindow::Trail().clear();
-    return lines;
+BOOL CALLBACK KeepMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM list) {
+    MONITORINFO info = {};
+    info.cbSize = sizeof info;
+    if (GetMonitorInfoA(monitor, &info)) reinterpret_cast<std::vector<MONITORINFO>*>(list)->push_back(info);
+    return TRUE;
 }
 
 WNDCLASSA PlainClass(const char* name) {
@@ -69,6 +54,8 @@ TEST(PlatformWindowClass, RegistersOnceUnregistersOnlyClassesWithoutWindowsAndRe
     ASSERT_NE(instance, nullptr);
     EXPECT_FALSE(UnregisterClassA("CorvaneNeverRegistered", instance));
 
+    EXPECT_NE(LoadIconA(nullptr, IDI_WINLOGO), nullptr);
+    EXPECT_NE(LoadCursorA(nullptr, IDC_ARROW), nullptr);
     const WNDCLASSA windowClass = PlainClass("CorvaneClassTable");
     ASSERT_NE(RegisterClassA(&windowClass), 0);
     EXPECT_EQ(RegisterClassA(&windowClass), 0) << "a second registration of the same name must fail";
@@ -255,4 +242,33 @@ TEST(PlatformCursorAndClocks, CursorCounterAndClocksMoveAsOnWindows) {
                              static_cast<double>(frequency.QuadPart);
     EXPECT_GE(counterMs, 50.0);
     EXPECT_LT(counterMs, 2000.0);
+}
+
+// The virtual screen is the rectangle around every monitor; the primary
+// monitor's top-left corner is the origin.
+TEST(PlatformMonitors, TheVirtualScreenHoldsEveryMonitorAndThePrimaryStartsAtTheOrigin) {
+    const LONG left = GetSystemMetrics(SM_XVIRTUALSCREEN);
+    const LONG top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+    const LONG right = left + GetSystemMetrics(SM_CXVIRTUALSCREEN);
+    const LONG bottom = top + GetSystemMetrics(SM_CYVIRTUALSCREEN);
+    std::vector<MONITORINFO> monitors;
+    ASSERT_TRUE(EnumDisplayMonitors(nullptr, nullptr, KeepMonitor, reinterpret_cast<LPARAM>(&monitors)));
+    std::vector<std::pair<LONG, LONG>> primaryCorners;
+    for (const MONITORINFO& m : monitors) {
+        const RECT& r = m.rcMonitor;
+        EXPECT_TRUE(r.left >= left && r.top >= top && r.right <= right && r.bottom <= bottom && r.right > r.left);
+        if ((m.dwFlags & MONITORINFOF_PRIMARY) != 0) primaryCorners.emplace_back(r.left, r.top);
+    }
+    EXPECT_EQ(primaryCorners, (std::vector<std::pair<LONG, LONG>>{{0, 0}})) << "one primary monitor";
+}
+
+// The length without the terminator when the directory fits, else the size
+// the buffer needs.
+TEST(PlatformKernel, GetCurrentDirectoryAnswersTheLengthOrTheSizeNeeded) {
+    const DWORD needed = GetCurrentDirectoryA(0, nullptr);
+    ASSERT_GT(needed, 1u);
+    std::vector<char> buffer(needed);
+    EXPECT_EQ(GetCurrentDirectoryA(needed - 1, buffer.data()), needed) << "one short";
+    EXPECT_EQ(GetCurrentDirectoryA(needed, buffer.data()), needed - 1);
+    EXPECT_EQ(std::string(buffer.data()).size(), needed - 1);
 }
