@@ -244,9 +244,10 @@ TEST(PlatformCursorAndClocks, CursorCounterAndClocksMoveAsOnWindows) {
     EXPECT_LT(counterMs, 2000.0);
 }
 
-// The virtual screen is the rectangle around every monitor; the primary
-// monitor's top-left corner is the origin.
+// In the desktop's own mode the virtual screen is the rectangle around every
+// monitor; the primary monitor's top-left corner is the origin.
 TEST(PlatformMonitors, TheVirtualScreenHoldsEveryMonitorAndThePrimaryStartsAtTheOrigin) {
+    ASSERT_EQ(ChangeDisplaySettingsA(nullptr, 0), DISP_CHANGE_SUCCESSFUL);
     const LONG left = GetSystemMetrics(SM_XVIRTUALSCREEN);
     const LONG top = GetSystemMetrics(SM_YVIRTUALSCREEN);
     const LONG right = left + GetSystemMetrics(SM_CXVIRTUALSCREEN);
