@@ -1,11 +1,11 @@
 // Linux backend: the active window and the keyboard focus.
 //
-// Platform: Linux. Dependencies: SDL2. What moves them is reported to the
-// shared activation (platform/common/activation.h), which sends WM_ACTIVATE,
-// WM_KILLFOCUS and WM_SETFOCUS in Windows' order: ShowWindow,
-// SetForegroundWindow, SetFocus, DestroyWindow, and the SDL focus and
-// minimise events. Reports change something only on a change, so the X
-// server's own focus events after a synchronous activation add nothing.
+// Platform: Linux. Dependencies: SDL2. ShowWindow, SetForegroundWindow,
+// SetFocus, DestroyWindow and the SDL focus and minimise events report what
+// moved to the shared activation (platform/common/activation.h), which sends
+// the activation and focus messages in Windows' order. A report changes
+// something only on a change, so the X server's own focus events after a
+// synchronous activation add nothing.
 // Limitations: windows of other programs are not known; losing the X focus
 // to one simply leaves no window of this program active.
 #include "platform/linux/failure_reason.h"

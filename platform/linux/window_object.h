@@ -70,14 +70,13 @@ bool ReportClientSize(WindowObject* window, int width, int height);
 common::WindowHost& TheWindowHost();
 common::Activation& TheActivation();
 
-// Reports to the activation (activation.cpp); each does nothing when nothing
-// changes. Activating sends WM_ACTIVATE and moves the focus; deactivating
-// sends WM_ACTIVATE with WA_INACTIVE (high word non-zero when minimised) and
-// takes the focus away.
+// Reports to the activation (activation.cpp), which tells the windows; each
+// does nothing when nothing changes. Activating moves the focus too (not to
+// a minimised window); deactivating takes it away.
 void ActivateWindow(WindowObject* window);
 void DeactivateWindow(WindowObject* window);
-// A window activated while minimised heard WM_ACTIVATE with the minimised
-// flag; once restored it hears that it is active without it.
+// A window activated while minimised heard so with the minimised flag; once
+// restored it hears that it is active without it, and gets the focus.
 void ReportRestoredActivation(WindowObject* window);
 // The window is gone (after its WM_DESTROY): the activation forgets it.
 void ForgetWindow(WindowObject* window);
