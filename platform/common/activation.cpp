@@ -15,7 +15,7 @@ void Activation::Activate(HWND window) {
     host->ActiveChanged(window);
     if (previous != nullptr && host->IsLive(previous)) {
         host->Send(previous, WM_ACTIVATE, ActivationWParam(WA_INACTIVE, host->IsMinimized(previous)),
-                  reinterpret_cast<LPARAM>(window));
+                   reinterpret_cast<LPARAM>(window));
         // Its procedure may have destroyed the window or activated another.
         if (active != window || !host->IsLive(window)) return;
     }
@@ -39,7 +39,8 @@ void Activation::Deactivate(HWND window) {
 
 void Activation::Restored(HWND window) {
     if (window != active || window == nullptr || host->IsMinimized(window)) return;
-    if (host->Send(window, WM_ACTIVATE, ActivationWParam(WA_ACTIVE, false), 0) && window == active) MoveFocus(window);
+    const bool alive = host->Send(window, WM_ACTIVATE, ActivationWParam(WA_ACTIVE, false), 0);
+    if (alive && window == active) MoveFocus(window);
 }
 
 HWND Activation::SetFocus(HWND window) {

@@ -62,7 +62,8 @@ void WaitForTheUser() {
         AdvanceClocks(next->due - host.elapsedMs);
         host.elapsedMs = next->due;
         next->due += next->period;
-        Tick(*next);
+        const DialogTimer ticking = *next;  // the procedure may set or kill timers
+        Tick(ticking);
     }
 }
 

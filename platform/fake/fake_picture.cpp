@@ -125,10 +125,8 @@ bool GetPicturePixelSize(Picture* picture, PictureCanvas*, LONG* width, LONG* he
 }
 
 bool CreateCanvasSurface(PictureCanvas* canvas, LONG width, LONG height) {
-    if (fake::ShouldFail("CreateCanvasSurface") || fake::Answer("CreateCanvasSurface", 1) == 0 || canvas == nullptr || !canvas->pixels.empty() || width < 1 ||
-        height < 1) {
-        return false;
-    }
+    if (fake::ShouldFail("CreateCanvasSurface") || fake::Answer("CreateCanvasSurface", 1) == 0) return false;
+    if (canvas == nullptr || !canvas->pixels.empty() || width < 1 || height < 1) return false;
     canvas->pixels.assign(static_cast<size_t>(width) * static_cast<size_t>(height) * 4, 0);
     canvas->width = width;
     canvas->height = height;

@@ -91,7 +91,8 @@ TEST(PlatformWindowClass, RegistersOnceUnregistersOnlyClassesWithoutWindowsAndRe
 TEST(PlatformWindow, FramesGrowForOverlappedWindowsOnlyAndTheClientAreaIsWhatWasAsked) {
     RECT popup = {0, 0, 640, 480};
     ASSERT_TRUE(AdjustWindowRectEx(&popup, WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, FALSE, WS_EX_APPWINDOW));
-    EXPECT_EQ((std::vector<LONG>{popup.left, popup.top, popup.right, popup.bottom}), (std::vector<LONG>{0, 0, 640, 480}));
+    EXPECT_EQ((std::vector<LONG>{popup.left, popup.top, popup.right, popup.bottom}),
+              (std::vector<LONG>{0, 0, 640, 480}));
 
     RECT overlapped = {0, 0, 640, 480};
     ASSERT_TRUE(AdjustWindowRectEx(&overlapped, WS_OVERLAPPEDWINDOW, FALSE, WS_EX_APPWINDOW | WS_EX_WINDOWEDGE));
@@ -120,8 +121,7 @@ TEST(PlatformActivation, MovingBetweenTwoWindowsTellsTheLoserFirstAndEachNamesTh
     LoggedWindow first(WS_OVERLAPPEDWINDOW, 160, 120);
     LoggedWindow second(WS_OVERLAPPEDWINDOW, 240, 120);
     ASSERT_TRUE(first.Alive() && second.Alive());
-    const HWND a = first.Handle();
-    const HWND b = second.Handle();
+    const HWND a = first.Handle(), b = second.Handle();
     ShowWindow(a, SW_SHOW);
     SetForegroundWindow(a);
     SetFocus(a);
