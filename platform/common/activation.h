@@ -35,8 +35,8 @@ public:
     HWND Active() const { return active; }
     HWND Focus() const { return focus; }
 
-    // The window becomes the active one and gets the focus; nothing when it
-    // already is active, or is no live window.
+    // The window becomes the active one and gets the focus (a minimised one
+    // gets none); nothing when it already is active, or is no live window.
     void Activate(HWND window);
     // The window stops being active and loses the focus, and no window of
     // the program takes over (it was hidden, minimised or destroyed, or the
