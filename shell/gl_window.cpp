@@ -56,6 +56,21 @@ GLWindow::~GLWindow() {
     DestroyDisplay();
 }
 
+GLWindow* FindWindowObject(HWND window) {
+    GLWindow* found = nullptr;
+    for (int32_t i = 0; i < WindowRegistryCount(); ++i) {
+        GLWindow* object = WindowRegistryEntry(i);
+        if (object && object->GetHandle() == window) found = object;
+    }
+    return found;
+}
+
+LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    GLWindow* object = FindWindowObject(window);
+    if (object && object->HandleMessage(window, message, wParam, lParam) == 0) return 0;
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
 bool GLWindow::Init() { return true; }
 bool GLWindow::Shutdown() { return true; }
 bool GLWindow::Update() { return true; }

@@ -113,3 +113,12 @@ private:
     bool cursorHidden = false;  // by CreateCoverDisplay
     const char* displayError = "";
 };
+
+// The registered object whose window is `window` (the one at the highest
+// position of the window registry if several match), or null.
+GLWindow* FindWindowObject(HWND window);
+
+// The window procedure of the "OpenGL" window class: the message goes to the
+// object that owns the window; when there is none, or its handler answers
+// non-zero, to the default handling.
+LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

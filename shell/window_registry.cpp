@@ -1,7 +1,5 @@
 #include "shell/window_registry.h"
 
-#include "shell/gl_window.h"
-
 namespace {
 
 constexpr int32_t kRegistryCapacity = 1;
@@ -24,21 +22,13 @@ void LeaveWindowRegistry(int32_t index) {
     if (index >= 0 && index < kRegistryCapacity) registry[index] = nullptr;
 }
 
-GLWindow* FindWindowObject(HWND window) {
-    GLWindow* found = nullptr;
-    for (int32_t i = 0; i < registryCount && i < kRegistryCapacity; ++i) {
-        if (registry[i] && registry[i]->GetHandle() == window) found = registry[i];
-    }
-    return found;
+int32_t WindowRegistryCount() { return registryCount < kRegistryCapacity ? registryCount : kRegistryCapacity; }
+
+GLWindow* WindowRegistryEntry(int32_t index) {
+    return index >= 0 && index < WindowRegistryCount() ? registry[index] : nullptr;
 }
 
 void ClearWindowRegistry() {
     for (GLWindow*& entry : registry) entry = nullptr;
     registryCount = 0;
-}
-
-LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    GLWindow* object = FindWindowObject(window);
-    if (object && object->HandleMessage(window, message, wParam, lParam) == 0) return 0;
-    return DefWindowProcA(window, message, wParam, lParam);
 }

@@ -1,11 +1,13 @@
-// The window registry: maps a window handle to the GLWindow object that owns
-// it, so that the class's window procedure can hand each message to its
-// object. It has room for the program's one window object.
+// The window registry: the program-wide table of window objects, by
+// position, through which a class's window procedure finds the object that
+// owns a window (FindWindowObject and WindowProc, shell/gl_window.h). It has
+// room for the program's one window object.
+//
+// The table only keeps the objects; it never looks inside them, so it sits
+// below the window classes that enter themselves into it.
 #pragma once
 
 #include <cstdint>
-
-#include "platform/win32.h"
 
 class GLWindow;
 
@@ -15,12 +17,10 @@ int32_t EnterWindowRegistry(GLWindow* object);
 // Empties a position handed out by EnterWindowRegistry; positions are not
 // reused. Any other value is ignored.
 void LeaveWindowRegistry(int32_t index);
-// The registered object whose window is `window` (the one at the highest
-// position if several match), or null.
-GLWindow* FindWindowObject(HWND window);
+// The positions handed out so far (at most the table's room), and the object
+// at one of them, or null for an emptied or unknown position.
+int32_t WindowRegistryCount();
+GLWindow* WindowRegistryEntry(int32_t index);
 // Forgets every entry and the count of positions handed out, as at program
 // start.
 void ClearWindowRegistry();
-
-// The window procedure of the "OpenGL" window class.
-LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -9,11 +9,16 @@
 // the user's part through the functions below, then sends WM_DESTROY and
 // returns what EndDialog was given. Without a script the user presses the
 // button of the next answer queued with QueueAnswer("DialogBoxParamA", id)
-// (IDOK when none is queued); an answer of -1 fails the creation.
+// (IDOK when none is queued); an answer of -1 fails the creation. A dialog
+// that does not end on that press waits for its user as a real modal loop
+// does: it is sent WM_PAINT until the default handling takes the paint, and
+// its timers tick in the order they fall due, the fake clocks moving to each,
+// until it ends (after ten minutes of fake time it ends with 0).
 // Creation also fails (-1, the procedure never runs) under
 // FailCall("DialogBoxParamA") or when the template is missing or malformed.
-// Limitations: nothing is drawn; timers fire only when a script ticks them;
-// a script that ends without EndDialog ends the dialog with 0.
+// Limitations: nothing is drawn; under a script, timers fire only when the
+// script ticks them; a script that ends without EndDialog ends the dialog
+// with 0.
 #pragma once
 
 #include <functional>
@@ -42,6 +47,8 @@ void TickTimers();
 // next dialog or Reset()).
 HWND CurrentDialog();
 bool DialogEnded();
+// True until a WM_PAINT of the dialog reaches the default handling.
+bool DialogNeedsPaint();
 bool HasControl(int id);
 std::vector<std::string> ListEntries(int id);
 int ListSelection(int id);  // CB_ERR when nothing is selected

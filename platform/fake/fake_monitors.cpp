@@ -52,13 +52,11 @@ RECT VirtualScreen() {
 }  // namespace fake
 
 BOOL WINAPI EnumDisplayMonitors(HDC dc, LPCRECT clip, MONITORENUMPROC callback, LPARAM data) {
-    fake::Record("EnumDisplayMonitors");
     if (fake::ShouldFail("EnumDisplayMonitors")) return FALSE;
     return EnumerateMonitors(fake::Layout(), dc, clip, callback, data);
 }
 
 BOOL WINAPI GetMonitorInfoA(HMONITOR monitor, LPMONITORINFO info) {
-    fake::Record("GetMonitorInfoA");
     if (fake::ShouldFail("GetMonitorInfoA")) return FALSE;
     return DescribeMonitor(fake::Layout(), monitor, info);
 }

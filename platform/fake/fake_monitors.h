@@ -9,12 +9,6 @@
 // Reset. As on Windows, a window that registers for it is sent the current
 // state at once, and every change is sent to each registered window as
 // WM_POWERBROADCAST / PBT_POWERSETTINGCHANGE.
-//
-// WaitMessage returns at once when a message or the quit flag waits. Else it
-// runs the wait hook, as if time passed, and returns once the hook posted a
-// message, asked to quit or sent a display state. If nothing at all came, the
-// real call would wait for ever: the fake notes that and sets the quit flag,
-// so that the caller's loop ends instead of hanging.
 #pragma once
 
 #include <functional>
@@ -42,8 +36,5 @@ RECT VirtualScreen();
 void SetDisplayState(BYTE state);
 // Registrations made and not yet taken back.
 int LivePowerNotificationCount();
-
-void OnWaitMessage(std::function<void()> hook);
-bool WaitMessageWouldBlock();
 
 }  // namespace fake

@@ -1,7 +1,7 @@
-// The fake picture service and current directory; see fake_picture.h.
+// The fake picture service; see fake_picture.h.
 //
-// Platform: none (unit tests). Dependencies: the fake call log.
-// Limitations: nearest-pixel stretch; no real picture format decodes.
+// Platform: none (unit tests). Limitations: nearest-pixel stretch; no real
+// picture format decodes.
 #include "platform/fake/fake_picture.h"
 
 #include <cstring>
@@ -29,7 +29,7 @@ constexpr char kMagic[] = "FAKEPIC";  // with its terminator: 8 bytes
 
 struct PictureState {
     std::map<std::string, std::vector<unsigned char>> files;
-    std::string directory = "/corvane";
+    std::vector<std::string> asked;
     int livePictures = 0;
     int liveCanvases = 0;
 };
@@ -76,21 +76,19 @@ void AddPictureFile(const std::string& path, std::vector<unsigned char> bytes) {
     State().files[path] = std::move(bytes);
 }
 
-void SetCurrentDirectory(const std::string& directory) { State().directory = directory; }
-
+std::vector<std::string> PictureFilesAsked() { return State().asked; }
 int LivePictures() { return State().livePictures; }
 int LiveCanvases() { return State().liveCanvases; }
 
 }  // namespace fake
 
 Picture* OpenPictureFromMemory(const void* bytes, DWORD byteCount) {
-    fake::Record("OpenPictureFromMemory", {std::to_string(byteCount)});
     if (fake::ShouldFail("OpenPictureFromMemory")) return nullptr;
     return fake::Decode(static_cast<const unsigned char*>(bytes), byteCount);
 }
 
 Picture* OpenPictureFromFile(const char* path) {
-    fake::Record("OpenPictureFromFile", {fake::Text(path)});
+    if (path != nullptr) fake::State().asked.push_back(path);
     if (fake::ShouldFail("OpenPictureFromFile") || path == nullptr ||
         std::strlen(path) >= static_cast<size_t>(kPicturePathLimit)) {
         return nullptr;
@@ -102,28 +100,24 @@ Picture* OpenPictureFromFile(const char* path) {
 }
 
 void ReleasePicture(Picture* picture) {
-    fake::Record("ReleasePicture");
     if (picture == nullptr) return;
     --fake::State().livePictures;
     delete picture;
 }
 
 PictureCanvas* CreatePictureCanvas() {
-    fake::Record("CreatePictureCanvas");
     if (fake::ShouldFail("CreatePictureCanvas") || fake::Answer("CreatePictureCanvas", 1) == 0) return nullptr;
     ++fake::State().liveCanvases;
     return new PictureCanvas();
 }
 
 void DestroyPictureCanvas(PictureCanvas* canvas) {
-    fake::Record("DestroyPictureCanvas");
     if (canvas == nullptr) return;
     --fake::State().liveCanvases;
     delete canvas;
 }
 
 bool GetPicturePixelSize(Picture* picture, PictureCanvas*, LONG* width, LONG* height) {
-    fake::Record("GetPicturePixelSize");
     if (fake::ShouldFail("GetPicturePixelSize") || picture == nullptr) return false;
     *width = picture->width;
     *height = picture->height;
@@ -131,11 +125,8 @@ bool GetPicturePixelSize(Picture* picture, PictureCanvas*, LONG* width, LONG* he
 }
 
 bool CreateCanvasSurface(PictureCanvas* canvas, LONG width, LONG height) {
-    fake::Record("CreateCanvasSurface", {std::to_string(width), std::to_string(height)});
-    if (fake::ShouldFail("CreateCanvasSurface") || fake::Answer("CreateCanvasSurface", 1) == 0 || canvas == nullptr || !canvas->pixels.empty() || width < 1 ||
-        height < 1) {
-        return false;
-    }
+    if (fake::ShouldFail("CreateCanvasSurface") || fake::Answer("CreateCanvasSurface", 1) == 0) return false;
+    if (canvas == nullptr || !canvas->pixels.empty() || width < 1 || height < 1) return false;
     canvas->pixels.assign(static_cast<size_t>(width) * static_cast<size_t>(height) * 4, 0);
     canvas->width = width;
     canvas->height = height;
@@ -148,7 +139,6 @@ BYTE* CanvasPixels(PictureCanvas* canvas) {
 
 // Nearest-pixel stretch over the extent, bottom row first, edges repeated.
 void DrawPicture(PictureCanvas* canvas, Picture* picture, Picture* extentOf) {
-    fake::Record("DrawPicture");
     if (canvas == nullptr || canvas->pixels.empty() || picture == nullptr || extentOf == nullptr ||
         picture->rgb.empty()) {
         return;
@@ -170,13 +160,4 @@ void DrawPicture(PictureCanvas* canvas, Picture* picture, Picture* extentOf) {
             out[3] = 0;
         }
     }
-}
-
-DWORD WINAPI GetCurrentDirectoryA(DWORD bufferLength, LPSTR buffer) {
-    fake::Record("GetCurrentDirectoryA", {std::to_string(bufferLength)});
-    if (fake::ShouldFail("GetCurrentDirectoryA")) return 0;
-    const std::string& directory = fake::State().directory;
-    if (buffer == nullptr || directory.size() + 1 > bufferLength) return static_cast<DWORD>(directory.size() + 1);
-    std::memcpy(buffer, directory.c_str(), directory.size() + 1);
-    return static_cast<DWORD>(directory.size());
 }

@@ -1,11 +1,11 @@
-// The scriptable fake picture service and current directory, for unit tests.
+// The scriptable fake picture service, for unit tests.
 //
 // Platform: none. Pictures are in a trivial format of the fake's own, made
 // with EncodePicture; files are registered by path with AddPictureFile.
-// Every picture-service call is recorded in the fake call log under its own
-// name and fails on request with FailCall: OpenPictureFromMemory (as a
-// stream that cannot be created), OpenPictureFromFile, CreatePictureCanvas
-// (the memory device context), GetPicturePixelSize and CreateCanvasSurface.
+// Picture-service calls fail on request with FailCall, by their own names:
+// OpenPictureFromMemory (as a stream that cannot be created),
+// OpenPictureFromFile, CreatePictureCanvas (the memory device context),
+// GetPicturePixelSize and CreateCanvasSurface.
 // CreatePictureCanvas and CreateCanvasSurface also take queued answers
 // (QueueAnswer): 1 lets a call through, 0 fails it, so a test can fail the
 // mask's call after the colour picture's.
@@ -28,8 +28,9 @@ std::vector<unsigned char> EncodeSolidPicture(int32_t width, int32_t height, uin
 // A file OpenPictureFromFile finds at exactly this path.
 void AddPictureFile(const std::string& path, std::vector<unsigned char> bytes);
 
-// What GetCurrentDirectoryA reports; "/corvane" after Reset.
-void SetCurrentDirectory(const std::string& directory);
+// The paths OpenPictureFromFile was asked for, found or not, oldest first:
+// the files the program tried to read.
+std::vector<std::string> PictureFilesAsked();
 
 // Pictures and canvases made and not yet released or destroyed.
 int LivePictures();

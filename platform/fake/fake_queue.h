@@ -3,10 +3,11 @@
 // Platform: none (unit tests). The queue's order and filters are those of
 // platform/common/thread_queue.h, as in the Linux backend: posted messages,
 // then WM_QUIT once PostQuitMessage was called, then WM_PAINT for a shown
-// window not painted since. GetMessageA cannot
-// block here: with nothing to take it runs the idle hook once, and if still
-// nothing is queued it records that it would have waited forever and returns
-// WM_QUIT so that the test ends instead of hanging.
+// window not painted since. Nothing here can block: GetMessageA and
+// WaitMessage, finding nothing, run their test hook once as if time passed.
+// If still nothing came, the real call would wait for ever: the fake notes
+// that and ends the caller's loop instead of hanging (GetMessageA answers
+// WM_QUIT, WaitMessage sets the quit flag).
 #pragma once
 
 #include <functional>
@@ -29,5 +30,12 @@ bool QuitRequested();
 void OnGetMessageIdle(std::function<void()> hook);
 // True once GetMessageA found nothing even after the idle hook.
 bool GetMessageWouldBlock();
+
+// Runs when WaitMessage finds nothing waiting; WaitMessage returns once the
+// hook posted a message, asked to quit or sent a message to a window (a
+// display state, for instance).
+void OnWaitMessage(std::function<void()> hook);
+// True once WaitMessage found nothing even after its hook.
+bool WaitMessageWouldBlock();
 
 }  // namespace fake

@@ -6,9 +6,9 @@
 // window needs a registered class, a class with live windows cannot be
 // unregistered, a device context is released only for its own window, and
 // so on. Showing, focusing and destroying a window send the activation and
-// focus messages Windows sends, re-entrantly, to the class's procedure; a
-// first show sends WM_SIZE again and asks for a paint. The frame is the
-// Linux backend's table (platform/common/window_frame.h).
+// focus messages of platform/common/activation.h, re-entrantly, to the
+// class's procedure; a first show sends WM_SIZE again and asks for a paint.
+// The frame is the Linux backend's table (platform/common/window_frame.h).
 #pragma once
 
 #include <functional>
@@ -58,18 +58,9 @@ DisplayMode CurrentDisplayMode();
 // ShowCursor's display counter: 0 at start, the cursor shows while >= 0.
 int CursorCounter();
 
-// Called after every successful SwapBuffers (tests use it to post messages
-// into a running frame loop). An empty function removes the hook.
+// Called after every successful SwapBuffers (tests use it to count frames
+// and to post messages into a running frame loop). An empty function
+// removes the hook.
 void OnSwapBuffers(std::function<void()> hook);
-
-// The frame AdjustWindowRectEx adds around a client area for these styles
-// (platform/common/window_frame.h, the Linux backend's table), as offsets:
-// left and top negative, right and bottom positive.
-RECT FrameFor(DWORD style, BOOL menu, DWORD exStyle);
-
-// Painting, for the queue: the first shown window not painted since it was
-// shown that passes the filter (null: any), or null; and marking it painted.
-HWND WindowToPaint(HWND filter);
-void MarkPainted(HWND window);
 
 }  // namespace fake

@@ -11,6 +11,7 @@
 // connection) until something arrives, so an idle program uses no processor
 // time. Limitations: there is no PostMessage for callers, no WM_CHAR from
 // TranslateMessage and no cross-thread messaging.
+#include "platform/common/key_translation.h"
 #include "platform/common/thread_queue.h"
 #include "platform/linux/failure_reason.h"
 #include "platform/linux/screen_saver.h"
@@ -98,18 +99,7 @@ BOOL WINAPI GetMessageA(LPMSG msg, HWND window, UINT filterMin, UINT filterMax) 
     }
 }
 
-BOOL WINAPI TranslateMessage(const MSG* msg) {
-    if (msg == nullptr) return FALSE;
-    switch (msg->message) {
-        case WM_KEYDOWN:
-        case WM_KEYUP:
-        case WM_SYSKEYDOWN:
-        case WM_SYSKEYUP:
-            return TRUE;
-        default:
-            return FALSE;
-    }
-}
+BOOL WINAPI TranslateMessage(const MSG* msg) { return common::TranslateKeyMessage(msg); }
 
 LRESULT WINAPI DispatchMessageA(const MSG* msg) {
     using namespace backend;

@@ -197,6 +197,7 @@ BOOL WINAPI DestroyWindow(HWND handle) {
     }
     DeactivateWindow(window);
     SendToWindow(window, WM_DESTROY, 0, 0);
+    ForgetWindow(window);
     DropQueuedMessages(handle);
     SDL_DestroyWindow(window->sdlWindow);
     DestroyChildWindow(window);

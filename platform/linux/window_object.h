@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/common/activation.h"
 #include "platform/linux/handles.h"
 
 namespace backend {
@@ -64,15 +65,21 @@ bool SendToWindow(WindowObject* window, UINT message, WPARAM wParam, LPARAM lPar
 // Reports the client size with WM_SIZE when it differs from the last report.
 bool ReportClientSize(WindowObject* window, int width, int height);
 
-// Activation and keyboard focus (one active window, as on Windows).
-// Activating sends WM_ACTIVATE and WM_SETFOCUS; deactivating sends
-// WM_ACTIVATE with WA_INACTIVE (high word non-zero when minimised) and
-// WM_KILLFOCUS. Both are no-ops when nothing changes.
+// The windows as the shared window behaviour sees them (window_host.cpp),
+// and the one active window and focus over them (platform/common/).
+common::WindowHost& TheWindowHost();
+common::Activation& TheActivation();
+
+// Reports to the activation (activation.cpp), which tells the windows; each
+// does nothing when nothing changes. Activating moves the focus too (not to
+// a minimised window); deactivating takes it away.
 void ActivateWindow(WindowObject* window);
 void DeactivateWindow(WindowObject* window);
-// A window activated while minimised heard WM_ACTIVATE with the minimised
-// flag; once restored it hears that it is active without it.
+// A window activated while minimised heard so with the minimised flag; once
+// restored it hears that it is active without it, and gets the focus.
 void ReportRestoredActivation(WindowObject* window);
+// The window is gone (after its WM_DESTROY): the activation forgets it.
+void ForgetWindow(WindowObject* window);
 WindowObject* FocusWindow();
 
 // Posted messages, returned by PeekMessageA and GetMessageA in order.

@@ -1,5 +1,6 @@
 #include "message_log.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <map>
 
@@ -12,6 +13,8 @@ std::map<HWND, LoggedWindow*>& Owners() {
 
 // The window being created: its messages arrive before its handle is known.
 LoggedWindow* creating = nullptr;
+
+std::vector<LoggedMessage> trail;  // what every logged window heard, in the order heard
 
 }  // namespace
 
@@ -44,6 +47,26 @@ int LoggedWindow::IndexOf(UINT message, int from) const {
     return -1;
 }
 
+std::vector<std::string> FocusTrail(HWND first, HWND second) {
+    const auto name = [&](uintptr_t value) -> std::string {
+        if (value == 0 || value == reinterpret_cast<uintptr_t>(first)) return value == 0 ? "0" : "first";
+        return value == reinterpret_cast<uintptr_t>(second) ? "second" : "another";
+    };
+    std::vector<std::string> lines;
+    for (const LoggedMessage& m : trail) {
+        const std::string who = name(reinterpret_cast<uintptr_t>(m.window));
+        if (m.message == WM_ACTIVATE) {
+            lines.push_back(who + " activate " + std::to_string(LOWORD(m.wParam)) + "," +
+                            std::to_string(HIWORD(m.wParam)) + " " + name(static_cast<uintptr_t>(m.lParam)));
+        }
+        if (m.message == WM_KILLFOCUS || m.message == WM_SETFOCUS) {
+            lines.push_back(who + (m.message == WM_SETFOCUS ? " setfocus " : " killfocus ") + name(m.wParam));
+        }
+    }
+    trail.clear();
+    return lines;
+}
+
 int LoggedWindow::Count(UINT message) const {
     int count = 0;
     for (const LoggedMessage& entry : log) count += entry.message == message ? 1 : 0;
@@ -66,7 +89,8 @@ LRESULT CALLBACK LoggedWindow::Procedure(HWND hwnd, UINT message, WPARAM wParam,
     auto found = Owners().find(hwnd);
     LoggedWindow* owner = found != Owners().end() ? found->second : creating;
     if (owner != nullptr) {
-        owner->log.push_back(LoggedMessage{message, wParam, lParam});
+        owner->log.push_back(LoggedMessage{message, wParam, lParam, hwnd});
+        trail.push_back(owner->log.back());
         if (message == WM_DESTROY) {
             Owners().erase(hwnd);
             owner->window = nullptr;

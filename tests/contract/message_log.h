@@ -3,6 +3,7 @@
 // through the Win32 subset, so it works on every target.
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "platform/win32.h"
@@ -11,6 +12,7 @@ struct LoggedMessage {
     UINT message;
     WPARAM wParam;
     LPARAM lParam;
+    HWND window;
 };
 
 class LoggedWindow {
@@ -39,3 +41,9 @@ private:
     HWND window = nullptr;
     std::vector<LoggedMessage> log;
 };
+
+// The activation and focus messages every logged window heard since the last
+// call, in the order heard, one line each: who heard it ("first", "second" or
+// "another"), what, and the window wParam or lParam names ("0" for none); for
+// WM_ACTIVATE, wParam's low and high words first.
+std::vector<std::string> FocusTrail(HWND first, HWND second = nullptr);

@@ -1,8 +1,13 @@
-// The window, queue, cursor and clock calls as the program relies on them,
-// through Win32 calls alone: the same cases run against Windows (and Wine),
-// the Linux backend (both in gl_tests) and the fake (in unit_tests), so the
-// three are held to one contract.
+// The window, queue, monitor, cursor and kernel calls as the program relies
+// on them, through Win32 calls alone: the same cases run against Windows
+// (and Wine), the Linux backend (both in gl_tests) and the fake (in
+// unit_tests), so the three are held to one contract.
 #include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "contract/message_log.h"
 
@@ -23,6 +28,16 @@ bool DrainUntilQuit(int* exitCode) {
     return false;
 }
 
+using Lines = std::vector<std::string>;
+
+
+BOOL CALLBACK KeepMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM list) {
+    MONITORINFO info = {};
+    info.cbSize = sizeof info;
+    if (GetMonitorInfoA(monitor, &info)) reinterpret_cast<std::vector<MONITORINFO>*>(list)->push_back(info);
+    return TRUE;
+}
+
 WNDCLASSA PlainClass(const char* name) {
     WNDCLASSA windowClass = {};
     windowClass.lpfnWndProc = DefWindowProcA;
@@ -33,11 +48,14 @@ WNDCLASSA PlainClass(const char* name) {
 
 }  // namespace
 
-TEST(PlatformWindowClass, RegistersOnceAndUnregistersOnlyKnownClassesWithoutWindows) {
+// A destroyed window's handle is refused by every call, as Windows refuses it.
+TEST(PlatformWindowClass, RegistersOnceUnregistersOnlyClassesWithoutWindowsAndRefusesDestroyedWindows) {
     const HINSTANCE instance = GetModuleHandleA(nullptr);
     ASSERT_NE(instance, nullptr);
     EXPECT_FALSE(UnregisterClassA("CorvaneNeverRegistered", instance));
 
+    EXPECT_NE(LoadIconA(nullptr, IDI_WINLOGO), nullptr);
+    EXPECT_NE(LoadCursorA(nullptr, IDC_ARROW), nullptr);
     const WNDCLASSA windowClass = PlainClass("CorvaneClassTable");
     ASSERT_NE(RegisterClassA(&windowClass), 0);
     EXPECT_EQ(RegisterClassA(&windowClass), 0) << "a second registration of the same name must fail";
@@ -47,7 +65,21 @@ TEST(PlatformWindowClass, RegistersOnceAndUnregistersOnlyKnownClassesWithoutWind
     ASSERT_NE(window, nullptr);
     EXPECT_FALSE(UnregisterClassA("CorvaneClassTable", instance)) << "the class still has a window";
     EXPECT_TRUE(DestroyWindow(window));
-    EXPECT_FALSE(DestroyWindow(window)) << "a destroyed window is gone";
+    RECT rect = {};
+    MSG msg = {};
+    EXPECT_FALSE(DestroyWindow(window));
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_FALSE(ShowWindow(window, SW_SHOW));
+    EXPECT_FALSE(SetForegroundWindow(window));
+    EXPECT_EQ(SetFocus(window), nullptr);
+    EXPECT_EQ(GetDC(window), nullptr);
+    EXPECT_FALSE(GetClientRect(window, &rect));
+    EXPECT_FALSE(MoveWindow(window, 0, 0, 10, 10, FALSE));
+    EXPECT_FALSE(PeekMessageA(&msg, window, 0, 0, PM_REMOVE));
+    EXPECT_EQ(GetMessageA(&msg, window, 0, 0), -1);
+    EXPECT_EQ(SetTimer(window, 1, 10, nullptr), 0u);
+    EXPECT_FALSE(KillTimer(window, 1));
+    EXPECT_EQ(DefWindowProcA(window, WM_CLOSE, 0, 0), 0);
     EXPECT_TRUE(UnregisterClassA("CorvaneClassTable", instance));
     EXPECT_FALSE(UnregisterClassA("CorvaneClassTable", instance));
     EXPECT_EQ(CreateWindowExA(0, "CorvaneClassTable", "", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr, instance,
@@ -59,10 +91,8 @@ TEST(PlatformWindowClass, RegistersOnceAndUnregistersOnlyKnownClassesWithoutWind
 TEST(PlatformWindow, FramesGrowForOverlappedWindowsOnlyAndTheClientAreaIsWhatWasAsked) {
     RECT popup = {0, 0, 640, 480};
     ASSERT_TRUE(AdjustWindowRectEx(&popup, WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, FALSE, WS_EX_APPWINDOW));
-    EXPECT_EQ(popup.left, 0);
-    EXPECT_EQ(popup.top, 0);
-    EXPECT_EQ(popup.right, 640);
-    EXPECT_EQ(popup.bottom, 480);
+    EXPECT_EQ((std::vector<LONG>{popup.left, popup.top, popup.right, popup.bottom}),
+              (std::vector<LONG>{0, 0, 640, 480}));
 
     RECT overlapped = {0, 0, 640, 480};
     ASSERT_TRUE(AdjustWindowRectEx(&overlapped, WS_OVERLAPPEDWINDOW, FALSE, WS_EX_APPWINDOW | WS_EX_WINDOWEDGE));
@@ -83,43 +113,90 @@ TEST(PlatformWindow, FramesGrowForOverlappedWindowsOnlyAndTheClientAreaIsWhatWas
     }
 }
 
-TEST(PlatformWindow, ShowingAndDestroyingSendActivationFocusAndSizeBeforeReturning) {
-    LoggedWindow window(WS_OVERLAPPEDWINDOW, 240, 120);
-    ASSERT_TRUE(window.Alive());
-    window.ClearLog();
+// Activation moving between two windows of the program: the window losing it
+// hears first, then the one gaining it, each naming the other in lParam (the
+// high word of wParam is its own minimised state); then the focus follows,
+// each focus message naming the other window in wParam.
+TEST(PlatformActivation, MovingBetweenTwoWindowsTellsTheLoserFirstAndEachNamesTheOther) {
+    LoggedWindow first(WS_OVERLAPPEDWINDOW, 160, 120);
+    LoggedWindow second(WS_OVERLAPPEDWINDOW, 240, 120);
+    ASSERT_TRUE(first.Alive() && second.Alive());
+    const HWND a = first.Handle(), b = second.Handle();
+    ShowWindow(a, SW_SHOW);
+    SetForegroundWindow(a);
+    SetFocus(a);
+    first.DispatchQueued();
+    FocusTrail(a, b);
+    second.ClearLog();
+    const Lines toSecond = {"first activate 0,0 second", "second activate 1,0 first", "first killfocus second",
+                            "second setfocus first"};
+    const Lines toFirst = {"second activate 0,0 first", "first activate 1,0 second", "second killfocus first",
+                           "first setfocus second"};
 
-    ShowWindow(window.Handle(), SW_SHOW);
-    SetForegroundWindow(window.Handle());
-    SetFocus(window.Handle());
-    const int activate = window.IndexOf(WM_ACTIVATE);
-    const int focus = window.IndexOf(WM_SETFOCUS);
-    ASSERT_GE(activate, 0);
-    ASSERT_GT(focus, activate);
-    EXPECT_EQ(LOWORD(window.Log()[static_cast<size_t>(activate)].wParam), WA_ACTIVE);
-    EXPECT_EQ(HIWORD(window.Log()[static_cast<size_t>(activate)].wParam), 0);
-    const int size = window.IndexOf(WM_SIZE);
-    ASSERT_GE(size, 0);
-    EXPECT_EQ(LOWORD(window.Log()[static_cast<size_t>(size)].lParam), 240);
-    EXPECT_EQ(HIWORD(window.Log()[static_cast<size_t>(size)].lParam), 120);
+    ShowWindow(b, SW_SHOW);
+    EXPECT_EQ(FocusTrail(a, b), toSecond) << "showing a window activates it";
+    const int size = second.IndexOf(WM_SIZE);
+    ASSERT_GE(size, 0) << "a window shown the first time hears its size again";
+    EXPECT_EQ(second.Log()[static_cast<size_t>(size)].lParam, MAKELPARAM(240, 120));
+    second.DispatchQueued();
+    EXPECT_GE(second.Count(WM_PAINT), 1) << "a shown window is painted through the queue";
+    second.ClearLog();
+    second.DispatchQueued();
+    EXPECT_EQ(second.Count(WM_PAINT), 0) << "once: the default handling painted it";
+    FocusTrail(a, b);
+    EXPECT_TRUE(SetForegroundWindow(a));
+    EXPECT_EQ(FocusTrail(a, b), toFirst);
+    [[maybe_unused]] const HWND hadFocus = SetFocus(b);
+    EXPECT_EQ(FocusTrail(a, b), toSecond) << "focusing a window of an inactive one activates it";
+#ifndef _WIN32
+    // Windows documents the window that had the focus before the call; Wine
+    // answers this one, to which the activation had just moved it.
+    EXPECT_EQ(hadFocus, a);
+#endif
+    EXPECT_EQ(SetFocus(b), b);
+    EXPECT_EQ(FocusTrail(a, b), Lines{}) << "nothing moved";
+    EXPECT_EQ(SetFocus(nullptr), b);
+    EXPECT_EQ(FocusTrail(a, b), Lines{"second killfocus 0"});
+    EXPECT_EQ(SetFocus(b), nullptr);
+    EXPECT_EQ(FocusTrail(a, b), Lines{"second setfocus 0"}) << "the active window takes the focus back";
 
-    window.ClearLog();
-    ASSERT_TRUE(DestroyWindow(window.Handle()));
-    const int lostFocus = window.IndexOf(WM_KILLFOCUS);
-    const int destroyed = window.IndexOf(WM_DESTROY);
-    ASSERT_GE(lostFocus, 0);
-    EXPECT_GT(destroyed, lostFocus);
-    EXPECT_FALSE(window.Alive());
+    second.ClearLog();
+    ASSERT_TRUE(DestroyWindow(b));
+    EXPECT_GE(second.IndexOf(WM_KILLFOCUS), 0);
+    EXPECT_GT(second.IndexOf(WM_DESTROY), second.IndexOf(WM_KILLFOCUS)) << "the focus goes before the window";
 }
 
-TEST(PlatformDefaultHandling, CloseCommandBecomesCloseAndCloseDestroysTheWindow) {
+// Alt+F4 reaches the default handling as a system key with the Alt bit (29)
+// set; it posts SC_CLOSE, whose default handling sends WM_CLOSE, whose
+// default handling destroys the window. F4 alone, or a system F4 without
+// the Alt bit (sent when no window has the focus), closes nothing.
+TEST(PlatformDefaultHandling, AltF4PostsTheCloseCommandAndF4AloneClosesNothing) {
     LoggedWindow window(WS_OVERLAPPEDWINDOW, 100, 100);
-    ASSERT_TRUE(window.Alive());
-    window.ClearLog();
-    DefWindowProcA(window.Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
-    const int close = window.IndexOf(WM_CLOSE);
-    ASSERT_GE(close, 0);
+    EXPECT_EQ(DefWindowProcA(window.Handle(), WM_KEYDOWN, VK_F4, 1), 0);
+    EXPECT_EQ(DefWindowProcA(window.Handle(), WM_SYSKEYDOWN, VK_F4, 1), 0);
+    window.DispatchQueued();
+    ASSERT_TRUE(window.Alive()) << "F4 without Alt closes nothing";
+
+    EXPECT_EQ(DefWindowProcA(window.Handle(), WM_SYSKEYDOWN, VK_F4, (LPARAM{1} << 29) | 1), 0);
+    EXPECT_EQ(window.IndexOf(WM_SYSCOMMAND), -1) << "posted, not sent";
+    window.DispatchQueued();
+    const int command = window.IndexOf(WM_SYSCOMMAND);
+    ASSERT_GE(command, 0);
+    EXPECT_EQ(window.Log()[static_cast<size_t>(command)].wParam & 0xFFF0, static_cast<WPARAM>(SC_CLOSE));
+    const int close = window.IndexOf(WM_CLOSE, command);
+    ASSERT_GT(close, command);
     EXPECT_GT(window.IndexOf(WM_DESTROY, close), close);
-    EXPECT_FALSE(window.Alive());
+}
+
+// Nonzero for the four key messages whatever they translate to (F4 makes no
+// character), zero for every other message.
+TEST(PlatformQueue, TranslateMessageAnswersTrueForKeyMessagesOnly) {
+    for (UINT message : {WM_KEYDOWN, WM_KEYUP, WM_SYSKEYDOWN, WM_SYSKEYUP, WM_COMMAND, WM_PAINT, WM_TIMER, WM_CLOSE}) {
+        const MSG msg = {nullptr, message, VK_F4, 1, 0, {0, 0}};
+        const bool key = message == WM_KEYDOWN || message == WM_KEYUP || message == WM_SYSKEYDOWN ||
+                         message == WM_SYSKEYUP;
+        EXPECT_EQ(TranslateMessage(&msg) != FALSE, key) << "message " << std::hex << message;
+    }
 }
 
 TEST(PlatformQueue, QuitComesWithItsCodeStaysUnderNoRemoveAndEndsGetMessage) {
@@ -138,17 +215,6 @@ TEST(PlatformQueue, QuitComesWithItsCodeStaysUnderNoRemoveAndEndsGetMessage) {
     EXPECT_EQ(GetMessageA(&msg, nullptr, 0, 0), FALSE);
     EXPECT_EQ(msg.message, static_cast<UINT>(WM_QUIT));
     EXPECT_EQ(msg.wParam, 3u);
-}
-
-TEST(PlatformQueue, AShownWindowIsPaintedOnceThroughTheQueue) {
-    LoggedWindow window(WS_OVERLAPPEDWINDOW, 100, 100);
-    ASSERT_TRUE(window.Alive());
-    ShowWindow(window.Handle(), SW_SHOW);
-    window.DispatchQueued();
-    EXPECT_GE(window.Count(WM_PAINT), 1);
-    window.ClearLog();
-    window.DispatchQueued();
-    EXPECT_EQ(window.Count(WM_PAINT), 0) << "the default handling painted it";
 }
 
 TEST(PlatformCursorAndClocks, CursorCounterAndClocksMoveAsOnWindows) {
@@ -176,4 +242,34 @@ TEST(PlatformCursorAndClocks, CursorCounterAndClocksMoveAsOnWindows) {
                              static_cast<double>(frequency.QuadPart);
     EXPECT_GE(counterMs, 50.0);
     EXPECT_LT(counterMs, 2000.0);
+}
+
+// In the desktop's own mode the virtual screen is the rectangle around every
+// monitor; the primary monitor's top-left corner is the origin.
+TEST(PlatformMonitors, TheVirtualScreenHoldsEveryMonitorAndThePrimaryStartsAtTheOrigin) {
+    ASSERT_EQ(ChangeDisplaySettingsA(nullptr, 0), DISP_CHANGE_SUCCESSFUL);
+    const LONG left = GetSystemMetrics(SM_XVIRTUALSCREEN);
+    const LONG top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+    const LONG right = left + GetSystemMetrics(SM_CXVIRTUALSCREEN);
+    const LONG bottom = top + GetSystemMetrics(SM_CYVIRTUALSCREEN);
+    std::vector<MONITORINFO> monitors;
+    ASSERT_TRUE(EnumDisplayMonitors(nullptr, nullptr, KeepMonitor, reinterpret_cast<LPARAM>(&monitors)));
+    std::vector<std::pair<LONG, LONG>> primaryCorners;
+    for (const MONITORINFO& m : monitors) {
+        const RECT& r = m.rcMonitor;
+        EXPECT_TRUE(r.left >= left && r.top >= top && r.right <= right && r.bottom <= bottom && r.right > r.left);
+        if ((m.dwFlags & MONITORINFOF_PRIMARY) != 0) primaryCorners.emplace_back(r.left, r.top);
+    }
+    EXPECT_EQ(primaryCorners, (std::vector<std::pair<LONG, LONG>>{{0, 0}})) << "one primary monitor";
+}
+
+// The length without the terminator when the directory fits, else the size
+// the buffer needs.
+TEST(PlatformKernel, GetCurrentDirectoryAnswersTheLengthOrTheSizeNeeded) {
+    const DWORD needed = GetCurrentDirectoryA(0, nullptr);
+    ASSERT_GT(needed, 1u);
+    std::vector<char> buffer(needed);
+    EXPECT_EQ(GetCurrentDirectoryA(needed - 1, buffer.data()), needed) << "one short";
+    EXPECT_EQ(GetCurrentDirectoryA(needed, buffer.data()), needed - 1);
+    EXPECT_EQ(std::string(buffer.data()).size(), needed - 1);
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "gfx/bitmap_font.h"
+#include "platform/fake/fake_font.h"
 #include "platform/fake/fake_platform.h"
 
 namespace {
@@ -21,7 +22,8 @@ protected:
 }  // namespace
 
 // The font is selected into the device context while it lives; Release puts
-// the previous font back and destroys its own, only once.
+// the previous font back and destroys its own, only once: a second Release
+// leaves alone the newer font that took the freed handle.
 TEST_F(BitmapFontLifeCycle, ReleaseRestoresThePreviousFontAndDestroysItsOwnOnce) {
     HDC dc = FakeDc();
     HGDIOBJ before = reinterpret_cast<HGDIOBJ>(static_cast<uintptr_t>(0x7100));
@@ -33,9 +35,12 @@ TEST_F(BitmapFontLifeCycle, ReleaseRestoresThePreviousFontAndDestroysItsOwnOnce)
     EXPECT_NE(own, before);
     SelectObject(dc, own);
     font->Release();
+    EXPECT_EQ(fake::LiveFonts(), 0);
+    const HFONT newer = CreateFontA(0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, nullptr);
     font->Release();
     delete font;
 
     EXPECT_EQ(SelectObject(dc, nullptr), before);
-    EXPECT_EQ(fake::CountCalls("DeleteObject"), 1);
+    EXPECT_EQ(fake::LiveFonts(), 1);
+    EXPECT_TRUE(DeleteObject(newer));
 }

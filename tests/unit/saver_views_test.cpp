@@ -55,8 +55,10 @@ protected:
         fake::Reset();
         ClearWindowRegistry();
         steps.clear();
+        swaps = 0;
         probing = true;
         fake::OnSwapBuffers([this] {
+            ++swaps;
             lastViewports = std::exchange(viewports, {});
             lastScissors = std::exchange(scissors, {});
             for (auto& [at, action] : steps)
@@ -69,7 +71,7 @@ protected:
         ClearWindowRegistry();
     }
 
-    static int Frames() { return fake::CountCalls("SwapBuffers") - 1; }  // less the loading picture
+    int Frames() const { return swaps - 1; }  // the frames shown, less the loading picture
     void AtFrame(int frame, std::function<void()> step) { steps.emplace_back(frame, std::move(step)); }
 
     int Run(SaverTarget target) {
@@ -110,6 +112,7 @@ protected:
     }
 
     std::vector<std::pair<int, std::function<void()>>> steps;
+    int swaps = 0;
     std::vector<Viewport> lastViewports;
     std::vector<Rect> lastScissors;
 };

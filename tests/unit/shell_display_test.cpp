@@ -110,7 +110,7 @@ TEST_P(CreateDisplayFailure, TearsDownBeforeTheMessage) {
         RegisterProbe(probe);
         fake::FailCall(row.call, 1);
         bool leftWhenShown = true;
-        fake::OnCall("MessageBoxA", [&] {
+        fake::OnMessageBox([&] {
             leftWhenShown = fake::LiveWindowCount() > 0 || fake::IsClassRegistered("OpenGL") ||
                             fake::CurrentDisplayMode().changed || fake::CursorCounter() != 0;
         });

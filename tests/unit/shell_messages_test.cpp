@@ -41,7 +41,10 @@ TEST_F(MessageTest, CloseIsHandledByQuittingAndLeavesTheWindowToTheTeardown) {
 }
 
 TEST_F(MessageTest, UnhandledMessagesGetTheDefaultHandlingWhichTurnsAltF4IntoAClose) {
-    WindowProc(probe.GetHandle(), WM_SYSKEYDOWN, VK_F4, 0);
+    WindowProc(probe.GetHandle(), WM_SYSKEYDOWN, VK_F4, LPARAM{1} << 29);  // the Alt bit
+    MSG msg;
+    ASSERT_TRUE(PeekMessageA(&msg, nullptr, WM_SYSCOMMAND, WM_SYSCOMMAND, PM_REMOVE)) << "the close command";
+    DispatchMessageA(&msg);
     EXPECT_TRUE(fake::QuitRequested());
     EXPECT_TRUE(IsWindow(probe.GetHandle()));
 }

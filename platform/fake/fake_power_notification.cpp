@@ -1,5 +1,4 @@
-// The fake display power state, its notifications and WaitMessage; see
-// fake_monitors.h.
+// The fake display power state and its notifications; see fake_monitors.h.
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -18,9 +17,6 @@ struct PowerState {
     BYTE display = 1;
     std::map<uintptr_t, HWND> registrations;  // handle → window told
     uintptr_t nextHandle = 0x7000;
-    int sent = 0;  // notifications sent, so that WaitMessage sees one arrive
-    std::function<void()> waitHook;
-    bool wouldBlock = false;
 };
 
 PowerState& ThePower() {
@@ -39,11 +35,8 @@ void Tell(HWND window) {
     setting->DataLength = sizeof(DWORD);
     const DWORD state = ThePower().display;
     std::memcpy(buffer + kDataAt, &state, sizeof state);
-    ++ThePower().sent;
     SendToWindow(window, WM_POWERBROADCAST, PBT_POWERSETTINGCHANGE, reinterpret_cast<LPARAM>(setting));
 }
-
-bool SomethingWaits() { return QueuedMessageCount() > 0 || QuitRequested(); }
 
 }  // namespace
 
@@ -55,13 +48,10 @@ void SetDisplayState(BYTE state) {
 }
 
 int LivePowerNotificationCount() { return static_cast<int>(ThePower().registrations.size()); }
-void OnWaitMessage(std::function<void()> hook) { ThePower().waitHook = std::move(hook); }
-bool WaitMessageWouldBlock() { return ThePower().wouldBlock; }
 
 }  // namespace fake
 
 HPOWERNOTIFY WINAPI RegisterPowerSettingNotification(HANDLE recipient, LPCGUID setting, DWORD flags) {
-    fake::Record("RegisterPowerSettingNotification");
     HWND window = static_cast<HWND>(recipient);
     if (fake::ShouldFail("RegisterPowerSettingNotification") || setting == nullptr ||
         flags != DEVICE_NOTIFY_WINDOW_HANDLE || fake::FindWindowState(window) == nullptr)
@@ -73,20 +63,5 @@ HPOWERNOTIFY WINAPI RegisterPowerSettingNotification(HANDLE recipient, LPCGUID s
 }
 
 BOOL WINAPI UnregisterPowerSettingNotification(HPOWERNOTIFY notification) {
-    fake::Record("UnregisterPowerSettingNotification");
     return fake::ThePower().registrations.erase(reinterpret_cast<uintptr_t>(notification)) == 1 ? TRUE : FALSE;
-}
-
-BOOL WINAPI WaitMessage(void) {
-    fake::Record("WaitMessage");
-    if (fake::SomethingWaits()) return TRUE;
-    const int sentBefore = fake::ThePower().sent;
-    if (fake::ThePower().waitHook) {
-        auto hook = fake::ThePower().waitHook;
-        hook();
-    }
-    if (fake::SomethingWaits() || fake::ThePower().sent != sentBefore) return TRUE;
-    fake::ThePower().wouldBlock = true;
-    PostQuitMessage(0);
-    return TRUE;
 }

@@ -1,6 +1,7 @@
-// Modal dialogs through the real platform: the settings dialog's template
-// run with a test procedure that drives its controls and timers and ends it
-// itself, and a template that does not exist.
+// Modal dialogs: the settings dialog's template run with a test procedure
+// that drives its controls and a timer and ends it itself, and a template
+// that does not exist. A timer asked for 1 ms runs at the shortest period
+// Windows allows, USER_TIMER_MINIMUM (10 ms).
 #include <gtest/gtest.h>
 
 #include <string>
@@ -18,6 +19,8 @@ struct Conversation {
     std::vector<UINT> messages;
     std::vector<std::string> problems;  // control answers that were not as expected
     int ticks = 0;
+    DWORD timerSet = 0;  // when SetTimer was called, and the time to the fifth tick
+    DWORD msToFifthTick = 0;
     bool painted = false;
     HWND dialog = nullptr;
 };
@@ -38,7 +41,8 @@ INT_PTR CALLBACK TestProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM 
         conversation.messages.push_back(message);
         conversation.dialog = dialog;
         Check(lParam == 1234, "the parameter reaches WM_INITDIALOG");
-        Check(SetTimer(dialog, kTestTimer, 10, nullptr) != 0, "SetTimer");
+        conversation.timerSet = timeGetTime();
+        Check(SetTimer(dialog, kTestTimer, 1, nullptr) != 0, "SetTimer");
         Check(Send(dialog, kResolutionList, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("first")) == 0, "add 0");
         Check(Send(dialog, kResolutionList, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("second")) == 1, "add 1");
         Check(Send(dialog, kResolutionList, CB_SETCURSEL, 1) == 1, "select 1");
@@ -59,9 +63,9 @@ INT_PTR CALLBACK TestProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM 
         return 1;
     case WM_TIMER:
         if (wParam != kTestTimer) return 0;
-        ++conversation.ticks;
+        if (++conversation.ticks == 5) conversation.msToFifthTick = timeGetTime() - conversation.timerSet;
         // A few ticks once shown, or give up after two seconds.
-        if ((conversation.ticks >= 3 && conversation.painted) || conversation.ticks >= 200) EndDialog(dialog, 42);
+        if ((conversation.ticks >= 5 && conversation.painted) || conversation.ticks >= 200) EndDialog(dialog, 42);
         return 1;
     case WM_DESTROY:
         conversation.messages.push_back(message);
@@ -81,7 +85,8 @@ TEST(DialogHost, RunsTheProcedureOverLiveControlsUntilEndDialog) {
         DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(225), nullptr, TestProcedure, 1234);
     EXPECT_EQ(result, 42);
     EXPECT_EQ(conversation.messages, (std::vector<UINT>{WM_INITDIALOG, WM_DESTROY}));
-    EXPECT_GE(conversation.ticks, 3);
+    EXPECT_GE(conversation.ticks, 5);
+    EXPECT_GE(conversation.msToFifthTick, 45u) << "five periods of at least 10 ms each";
     EXPECT_TRUE(conversation.painted);
     for (const std::string& problem : conversation.problems) ADD_FAILURE() << problem;
     // The dialog is gone: its handle no longer takes timers or an end.

@@ -1,10 +1,12 @@
-// Finding the program's own resources by type and name, as Windows does:
-// names and string types without regard to case, numbers only as numbers.
+// The program's own resources as Windows finds them: names and string types
+// without regard to case, numbers only as numbers ("#258" is the number 258),
+// and for a missing name nothing all the way down. The resource section on
+// Windows, the embedded table elsewhere.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstring>
 
-#include "platform/common/resource_table.h"
 #include "platform/win32.h"
 
 namespace {
@@ -13,30 +15,34 @@ const unsigned char* Bytes(HRSRC resource) {
     return static_cast<const unsigned char*>(LockResource(LoadResource(nullptr, resource)));
 }
 
-TEST(ResourceLookup, NamesAndTypesIgnoreCase) {
-    const HRSRC upper = FindResourceA(nullptr, "S1.JPG", "JPG");
-    ASSERT_NE(upper, nullptr);
-    EXPECT_EQ(FindResourceA(nullptr, "s1.jpg", "JPG"), upper);
-    EXPECT_EQ(FindResourceA(nullptr, "S1.jpg", "jpg"), upper);
-    const HRSRC room = FindResourceA(GetModuleHandleA(nullptr), "room", "MDL");
+TEST(PlatformResources, PicturesModelsAndSoundsAreFoundWhateverTheCase) {
+    const HRSRC picture = FindResourceA(GetModuleHandleA(nullptr), "s1.jpg", "JPG");
+    ASSERT_NE(picture, nullptr);
+    EXPECT_EQ(FindResourceA(nullptr, "S1.JPG", "jpg"), picture);
+    EXPECT_EQ(FindResourceA(nullptr, "S1.jpg", "Jpg"), picture);
+    EXPECT_EQ(Bytes(picture)[0], 0xff);
+    EXPECT_EQ(Bytes(picture)[1], 0xd8);
+
+    const HRSRC room = FindResourceA(nullptr, "room", "MDL");
     ASSERT_NE(room, nullptr);
     EXPECT_EQ(FindResourceA(nullptr, "ROOM", "mdl"), room);
+    EXPECT_EQ(SizeofResource(nullptr, room), 244376u);
     EXPECT_EQ(std::memcmp(Bytes(room), "MS3D000000", 10), 0);
-    EXPECT_GT(SizeofResource(nullptr, room), 14u);
+
+    const HRSRC alert = FindResourceA(nullptr, "ALERT", "WAVE");
+    ASSERT_NE(alert, nullptr);
+    EXPECT_EQ(std::memcmp(Bytes(alert), "RIFF", 4), 0);
 }
 
-TEST(ResourceLookup, TypeAndNameMustBothMatch) {
+TEST(PlatformResources, TypeAndNameMustBothMatchAndMissingOnesGiveNothingDownTheChain) {
     EXPECT_EQ(FindResourceA(nullptr, "ROOM", "JPG"), nullptr);
     EXPECT_EQ(FindResourceA(nullptr, "S1", "JPG"), nullptr);  // the extension is part of the name
     EXPECT_EQ(FindResourceA(nullptr, "S1.JPG.", "JPG"), nullptr);
-    EXPECT_EQ(FindResourceA(nullptr, "nothing.jpg", "JPG"), nullptr);
     EXPECT_EQ(FindResourceA(nullptr, "", "JPG"), nullptr);
     EXPECT_EQ(FindResourceA(nullptr, "ALERT", "WAV"), nullptr);
     EXPECT_EQ(FindResourceA(nullptr, nullptr, "JPG"), nullptr);
     EXPECT_EQ(FindResourceA(nullptr, "ROOM", nullptr), nullptr);
-}
 
-TEST(ResourceLookup, MissingResourcesGiveNothingDownTheChain) {
     const HRSRC missing = FindResourceA(nullptr, "unnamed.jpg", "JPG");
     EXPECT_EQ(missing, nullptr);
     EXPECT_EQ(LoadResource(nullptr, missing), nullptr);
@@ -44,7 +50,7 @@ TEST(ResourceLookup, MissingResourcesGiveNothingDownTheChain) {
     EXPECT_EQ(SizeofResource(nullptr, missing), 0u);
 }
 
-TEST(ResourceLookup, NumberedTypesAndNamesMatchOnlyNumbers) {
+TEST(PlatformResources, NumberedTypesAndNamesMatchOnlyNumbers) {
     const HRSRC dialog = FindResourceA(nullptr, MAKEINTRESOURCEA(225), RT_DIALOG);
     ASSERT_NE(dialog, nullptr) << "dialog 225 is not embedded";
     const HRSRC bitmap = FindResourceA(nullptr, MAKEINTRESOURCEA(227), RT_BITMAP);
@@ -64,18 +70,6 @@ TEST(ResourceLookup, NumberedTypesAndNamesMatchOnlyNumbers) {
     EXPECT_EQ(FindResourceA(nullptr, "#", RT_DIALOG), nullptr);
     EXPECT_EQ(FindResourceA(nullptr, "#22x", RT_DIALOG), nullptr);
     EXPECT_EQ(FindResourceA(nullptr, "#65761", RT_DIALOG), nullptr);  // 225 + 65536 is no number of 16 bits
-}
-
-TEST(ResourceLookup, TheFirstMatchingEntryOfATableWins) {
-    static const unsigned char a[] = {1}, b[] = {2, 2};
-    const ResourceEntry table[] = {
-        {"PIC", 0, "X.JPG", 0, a, 1}, {"PIC", 0, "X.JPG", 0, b, 2}, {nullptr, 7, nullptr, 9, b, 2}};
-    const ResourceEntry* found = FindResourceEntry(table, 3, "x.jpg", "pic");
-    ASSERT_NE(found, nullptr);
-    EXPECT_EQ(found->data, a);
-    EXPECT_EQ(FindResourceEntry(table, 3, MAKEINTRESOURCEA(9), MAKEINTRESOURCEA(7)), &table[2]);
-    EXPECT_EQ(FindResourceEntry(table, 1, MAKEINTRESOURCEA(9), MAKEINTRESOURCEA(7)), nullptr);
-    EXPECT_EQ(FindResourceEntry(table, 0, "X.JPG", "PIC"), nullptr);
 }
 
 }  // namespace

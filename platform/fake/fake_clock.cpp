@@ -1,15 +1,10 @@
-// Fake kernel and clock services for unit tests: the module handle, the
-// performance counter, the millisecond clock and Sleep. See fake_clock.h.
-#include <string>
-
+// Fake clocks for unit tests: the performance counter, the millisecond clock
+// and Sleep. See fake_clock.h.
 #include "platform/fake/fake_clock.h"
 #include "platform/fake/fake_platform.h"
-#include "platform/win32.h"
 
 namespace fake {
 namespace {
-
-constexpr uintptr_t kModuleHandle = 0x400000;
 
 struct Clocks {
     int64_t frequency = 10000000;
@@ -38,14 +33,7 @@ void AdvanceClocks(uint64_t milliseconds) {
 
 }  // namespace fake
 
-HMODULE WINAPI GetModuleHandleA(LPCSTR moduleName) {
-    fake::Record("GetModuleHandleA", {fake::Text(moduleName)});
-    if (fake::ShouldFail("GetModuleHandleA") || moduleName) return nullptr;
-    return reinterpret_cast<HMODULE>(fake::kModuleHandle);
-}
-
 BOOL WINAPI QueryPerformanceFrequency(LARGE_INTEGER* frequency) {
-    fake::Record("QueryPerformanceFrequency");
     if (!frequency) return FALSE;
     frequency->QuadPart = 0;
     if (fake::ShouldFail("QueryPerformanceFrequency") || fake::TheClocks().frequency == 0) return FALSE;
@@ -54,19 +42,14 @@ BOOL WINAPI QueryPerformanceFrequency(LARGE_INTEGER* frequency) {
 }
 
 BOOL WINAPI QueryPerformanceCounter(LARGE_INTEGER* count) {
-    fake::Record("QueryPerformanceCounter");
     if (!count || fake::ShouldFail("QueryPerformanceCounter")) return FALSE;
     count->QuadPart = fake::Answer("QueryPerformanceCounter", fake::TheClocks().counter);
     return TRUE;
 }
 
 DWORD WINAPI timeGetTime(void) {
-    fake::Record("timeGetTime");
     return static_cast<DWORD>(fake::Answer("timeGetTime", fake::TheClocks().milliseconds));
 }
 
 // Passes the time on the fake clocks instead of waiting.
-void WINAPI Sleep(DWORD milliseconds) {
-    fake::Record("Sleep", {std::to_string(milliseconds)});
-    fake::AdvanceClocks(milliseconds);
-}
+void WINAPI Sleep(DWORD milliseconds) { fake::AdvanceClocks(milliseconds); }
