@@ -2,7 +2,7 @@
 #
 # Sourced by tests/e2e/fuzz_<name>.sh, which set FUZZ_NAME (the target is
 # bin/<name>_fuzz) and FUZZ_MAX_LEN, may put seeds of their own in
-# $FUZZ_WORK/seeds, then call run_fuzzer "$@". The seeds are those and the
+# $WORK/seeds, then call run_fuzzer "$@". The seeds are those and the
 # hand-made corpus tests/fuzz/corpus/<name>/ where there is one. Without a
 # LIMIT a target runs 30 s, the short run that scripts/test makes.
 #
@@ -17,11 +17,9 @@
 # the seeds are only read. Crashing inputs are kept in
 # BUILD/fuzz-artifacts/<name>/.
 
+source "$(dirname "${BASH_SOURCE[0]}")/harness.sh"
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../../.." && pwd)
-
-FUZZ_WORK=$(mktemp -d)
-trap 'rm -rf "$FUZZ_WORK"' EXIT
-mkdir -p "$FUZZ_WORK/new" "$FUZZ_WORK/seeds"
+mkdir -p "$WORK/new" "$WORK/seeds"
 
 fuzz_usage() {
   echo "usage: fuzz_$FUZZ_NAME.sh <fuzz-build-dir> [SECONDS | SECONDSs | COUNTruns] [libFuzzer options...]" >&2
@@ -30,7 +28,7 @@ fuzz_usage() {
 
 # run_fuzzer BUILD [LIMIT] [libFuzzer options...]
 run_fuzzer() {
-  local given=("$@") seeds=("$FUZZ_WORK/seeds") limit_option
+  local given=("$@") seeds=("$WORK/seeds") limit_option
   [ -d "$ROOT/tests/fuzz/corpus/$FUZZ_NAME" ] && seeds+=("$ROOT/tests/fuzz/corpus/$FUZZ_NAME")
   [ ${#given[@]} -ge 1 ] || fuzz_usage
   local build=${given[0]} limit=${given[1]:-30}
@@ -44,18 +42,18 @@ run_fuzzer() {
 
   local fuzzer=$build/bin/${FUZZ_NAME}_fuzz
   [ -x "$fuzzer" ] || { echo "fuzz_$FUZZ_NAME: FAIL ($fuzzer not built)"; exit 1; }
-  local artifacts=$build/fuzz-artifacts/$FUZZ_NAME work=$FUZZ_WORK
+  local artifacts=$build/fuzz-artifacts/$FUZZ_NAME
   mkdir -p "$artifacts"
 
   local start=$SECONDS
-  "$fuzzer" "$work/new" "${seeds[@]}" "$limit_option" -max_len="$FUZZ_MAX_LEN" -rss_limit_mb=1024 \
-    -timeout=10 -artifact_prefix="$artifacts/" -print_final_stats=1 "${extra[@]}" >"$work/log" 2>&1
+  "$fuzzer" "$WORK/new" "${seeds[@]}" "$limit_option" -max_len="$FUZZ_MAX_LEN" -rss_limit_mb=1024 \
+    -timeout=10 -artifact_prefix="$artifacts/" -print_final_stats=1 "${extra[@]}" >"$WORK/log" 2>&1
   local status=$?
   local runs peak
-  runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$work/log")
-  peak=$(sed -n 's/^stat::peak_rss_mb: *//p' "$work/log")
+  runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$WORK/log")
+  peak=$(sed -n 's/^stat::peak_rss_mb: *//p' "$WORK/log")
   if [ "$status" -ne 0 ]; then
-    tail -n 40 "$work/log"
+    tail -n 40 "$WORK/log"
     echo "fuzz_$FUZZ_NAME: FAIL (exit $status after ${runs:-?} runs; inputs in $artifacts)"
     exit 1
   fi

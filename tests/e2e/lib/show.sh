@@ -66,6 +66,7 @@ no_gl_window() { [ -z "$(find_gl)" ]; }
 # close_request WINDOW: what a window manager sends when its close button is
 # clicked (WM_DELETE_WINDOW), through libX11, since xdotool has no word for it.
 close_request() {
+  given "$1" close || return 1
   python3 - "$1" <<'PYTHON'
 import ctypes, sys
 x = ctypes.cdll.LoadLibrary("libX11.so.6")
