@@ -34,10 +34,9 @@ deactivations() { grep -c 'ClientMessage DEACTIVATE' "$WORK/xscreensaver.log"; }
 # has not when the time is up; leaves the seconds waited in WAITED.
 blanks_within() {
   local start=$SECONDS
-  eventually "$1" blanked
-  local blanks=$?
+  until blanked || [ $((SECONDS - start)) -ge "$1" ]; do sleep 1; done
   WAITED=$((SECONDS - start))
-  return $blanks
+  blanked
 }
 
 echo "$PROGRAM_NAME: DISPLAY=$DISPLAY, $(xscreensaver-command -version 2>&1 | head -n 1), timeout ${TIMEOUT}s"

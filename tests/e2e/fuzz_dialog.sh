@@ -5,6 +5,6 @@
 set -uo pipefail
 FUZZ_NAME=dialog FUZZ_MAX_LEN=8192
 source "$(dirname "$0")/lib/fuzz.sh"
-cp "$ROOT/resources/dialog225.dlg" "$WORK/seeds/"
-tail -c +15 "$ROOT/resources/bitmap227.bmp" >"$WORK/seeds/bitmap227.dib"
+cp "$ROOT/resources/dialog225.dlg" "$FUZZ_WORK/seeds/"
+tail -c +15 "$ROOT/resources/bitmap227.bmp" >"$FUZZ_WORK/seeds/bitmap227.dib"
 run_fuzzer "$@"

@@ -5,5 +5,5 @@
 set -uo pipefail
 FUZZ_NAME=ms3d FUZZ_MAX_LEN=262144
 source "$(dirname "$0")/lib/fuzz.sh"
-cp "$ROOT"/resources/*.ms3d "$WORK/seeds/"
+cp "$ROOT"/resources/*.ms3d "$FUZZ_WORK/seeds/"
 run_fuzzer "$@"

@@ -5,5 +5,5 @@
 set -uo pipefail
 FUZZ_NAME=wave FUZZ_MAX_LEN=160000
 source "$(dirname "$0")/lib/fuzz.sh"
-cp "$ROOT"/resources/*.wav "$WORK/seeds/"
+cp "$ROOT"/resources/*.wav "$FUZZ_WORK/seeds/"
 run_fuzzer "$@"

@@ -63,7 +63,10 @@ else
 fi
 
 # refused MANIFEST-LINE: the tool refuses a manifest of that one line.
-refused() { printf '%s\n' "$1" >"$WORK/res/bad.txt"; ! "$TOOL" "$WORK/res/bad.txt" "$WORK/res" "$WORK/bad.cpp" 2>/dev/null; }
+refused() {
+  printf '%s\n' "$1" >"$WORK/res/bad.txt"
+  ! "$TOOL" "$WORK/res/bad.txt" "$WORK/res" "$WORK/bad.cpp" 2>/dev/null
+}
 expect "a missing required file is refused" refused 'JPG GONE.JPG gone.jpg'
 expect "a bitmap that is no BMP is refused" refused '#2 #1 a.bin'
 expect "a line without a file is refused" refused 'JPG ONLYNAME'

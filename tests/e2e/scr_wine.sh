@@ -89,18 +89,20 @@ fps_text() {
   gocr "$WORK/fps.pnm" 2>/dev/null | tr -d '\n'
 }
 
-# answer_message LABEL: the saver's message box shows, is answered, and the
-# saver ends with status 0 leaving nothing behind.
-answer_message() {
+# answered FINDER LABEL SHOT: the saver's window shows (the check LABEL), a
+# screenshot, and Enter answers it.
+answered() {
   local box
-  if box=$(wait_for find_message 30); then
-    pass "$1: a message box explains it"
-    sleep 0.5
-    shot "$2"
-    xdotool key --window "$box" Return 2>/dev/null
-  else
-    fail "$1: a message box explains it"
-  fi
+  box=$(wait_for "$1" 30) || { fail "$2"; return 1; }
+  pass "$2"
+  sleep 0.5
+  shot "$3"
+  xdotool key --window "$box" Return 2>/dev/null
+}
+# answer_message LABEL SHOT: the saver's message box shows, is answered, and
+# the saver ends with status 0 leaving nothing behind.
+answer_message() {
+  answered find_message "$1: a message box explains it" "$2"
   ends_with_0 15 "$1: ends with status 0"
   expect "$1: nothing left running" none_left
 }
@@ -157,14 +159,7 @@ registry add 'HKCU\Software\Corvane' /v Sound /t REG_DWORD /d 0 /f
 registry add 'HKCU\Software\Corvane' /v ShowFps /t REG_DWORD /d 0 /f
 registry add 'HKCU\Software\Corvane' /v Delay /t REG_DWORD /d 0x7fffffff /f
 run_scr /c
-if settings=$(wait_for find_settings 30); then
-  pass "/c shows the settings"
-  sleep 0.5
-  shot settings-clamped
-  xdotool key --window "$settings" Return 2>/dev/null
-else
-  fail "/c shows the settings"
-fi
+answered find_settings "/c shows the settings" settings-clamped
 ends_with_0 15 "OK ends /c with status 0"
 expect "a delay out of range is read clamped, and OK stores it (Delay $(stored Delay))" \
   test "$(stored Delay) $(stored ShowFps) $(stored Sound)" = "10000000 0 0"
@@ -202,7 +197,7 @@ first=$APP_PID
 rm -f "$WORK/second"
 (cd "$WORK" && "$WINE" "$SCR" /s >>"$WORK/scr.log" 2>&1; echo $? >"$WORK/second") &
 second=$!
-for _ in $(seq 100); do [ -f "$WORK/second" ] && break; sleep 0.1; done
+eventually 10 test -f "$WORK/second"
 expect "a second /s ends at once with status 0" test "$(cat "$WORK/second" 2>/dev/null)" = 0
 wait "$second" 2>/dev/null
 expect "the first /s goes on" kill -0 "$first"
@@ -269,7 +264,7 @@ if host=$(wait_for find_host 30); then
 else
   fail "the preview host opens its window"
 fi
-for _ in $(seq 300); do [ -f "$WORK/host-status" ] && break; sleep 0.1; done
+eventually 30 test -f "$WORK/host-status"
 wait "$host_pid" 2>/dev/null
 tr -d '\r' <"$WORK/host.log" | sed 's/^/  host: /'
 expect "/p puts a visible child window of its own over the whole preview window" \

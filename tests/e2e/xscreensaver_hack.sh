@@ -29,8 +29,7 @@ start_display
 Xephyr -displayfd 4 -screen 1024x768 -screen 1024x768 +xinerama -nolisten tcp 4>"$WORK/xephyr" \
   >"$WORK/xephyr.log" 2>&1 &
 XEPHYR_PID=$!
-for _ in $(seq 100); do [ -s "$WORK/xephyr" ] && break; sleep 0.1; done
-[ -s "$WORK/xephyr" ] || { fail "Xephyr starts with two heads"; verdict; }
+eventually 10 test -s "$WORK/xephyr" || abort "Xephyr did not start with two heads"
 export DISPLAY=:$(cat "$WORK/xephyr")
 
 # A home for nobody, and the hack where nobody can reach it.

@@ -8,14 +8,11 @@ BUS_PID=
 
 # start_openbox: openbox on $DISPLAY with its stock settings; false when it
 # does not come up within 10 s.
+wm_up() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
 start_openbox() {
   HOME=$WORK openbox >"$WORK/openbox.log" 2>&1 &
   WM_PID=$!
-  for _ in $(seq 100); do
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
-    sleep 0.1
-  done
-  return 1
+  eventually 10 wm_up
 }
 
 # start_session_bus: a session bus of its own, exported in
@@ -23,8 +20,7 @@ start_openbox() {
 start_session_bus() {
   dbus-daemon --session --nofork --print-address=3 3>"$WORK/bus" >/dev/null 2>&1 &
   BUS_PID=$!
-  for _ in $(seq 100); do [ -s "$WORK/bus" ] && break; sleep 0.1; done
-  [ -s "$WORK/bus" ] || return 1
+  eventually 10 test -s "$WORK/bus" || return 1
   DBUS_SESSION_BUS_ADDRESS=$(head -n 1 "$WORK/bus")
   export DBUS_SESSION_BUS_ADDRESS
 }

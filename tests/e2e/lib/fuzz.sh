@@ -2,7 +2,7 @@
 #
 # Sourced by tests/e2e/fuzz_<name>.sh, which set FUZZ_NAME (the target is
 # bin/<name>_fuzz) and FUZZ_MAX_LEN, may put seeds of their own in
-# $WORK/seeds, then call run_fuzzer "$@". The seeds are those and the
+# $FUZZ_WORK/seeds, then call run_fuzzer "$@". The seeds are those and the
 # hand-made corpus tests/fuzz/corpus/<name>/ where there is one. Without a
 # LIMIT a target runs 30 s, the short run that scripts/test makes.
 #
@@ -19,7 +19,8 @@
 
 source "$(dirname "${BASH_SOURCE[0]}")/harness.sh"
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../../.." && pwd)
-mkdir -p "$WORK/new" "$WORK/seeds"
+FUZZ_WORK=$WORK
+mkdir -p "$FUZZ_WORK/new" "$FUZZ_WORK/seeds"
 
 fuzz_usage() {
   echo "usage: fuzz_$FUZZ_NAME.sh <fuzz-build-dir> [SECONDS | SECONDSs | COUNTruns] [libFuzzer options...]" >&2
@@ -28,7 +29,7 @@ fuzz_usage() {
 
 # run_fuzzer BUILD [LIMIT] [libFuzzer options...]
 run_fuzzer() {
-  local given=("$@") seeds=("$WORK/seeds") limit_option
+  local given=("$@") seeds=("$FUZZ_WORK/seeds") limit_option
   [ -d "$ROOT/tests/fuzz/corpus/$FUZZ_NAME" ] && seeds+=("$ROOT/tests/fuzz/corpus/$FUZZ_NAME")
   [ ${#given[@]} -ge 1 ] || fuzz_usage
   local build=${given[0]} limit=${given[1]:-30}
@@ -41,19 +42,19 @@ run_fuzzer() {
   [[ ${limit_option#*=} =~ ^[0-9]+$ ]] || fuzz_usage
 
   local fuzzer=$build/bin/${FUZZ_NAME}_fuzz
-  [ -x "$fuzzer" ] || { echo "fuzz_$FUZZ_NAME: FAIL ($fuzzer not built)"; exit 1; }
+  [ -x "$fuzzer" ] || abort "$fuzzer not built"
   local artifacts=$build/fuzz-artifacts/$FUZZ_NAME
   mkdir -p "$artifacts"
 
   local start=$SECONDS
-  "$fuzzer" "$WORK/new" "${seeds[@]}" "$limit_option" -max_len="$FUZZ_MAX_LEN" -rss_limit_mb=1024 \
-    -timeout=10 -artifact_prefix="$artifacts/" -print_final_stats=1 "${extra[@]}" >"$WORK/log" 2>&1
+  "$fuzzer" "$FUZZ_WORK/new" "${seeds[@]}" "$limit_option" -max_len="$FUZZ_MAX_LEN" -rss_limit_mb=1024 \
+    -timeout=10 -artifact_prefix="$artifacts/" -print_final_stats=1 "${extra[@]}" >"$FUZZ_WORK/log" 2>&1
   local status=$?
   local runs peak
-  runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$WORK/log")
-  peak=$(sed -n 's/^stat::peak_rss_mb: *//p' "$WORK/log")
+  runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$FUZZ_WORK/log")
+  peak=$(sed -n 's/^stat::peak_rss_mb: *//p' "$FUZZ_WORK/log")
   if [ "$status" -ne 0 ]; then
-    tail -n 40 "$WORK/log"
+    tail -n 40 "$FUZZ_WORK/log"
     echo "fuzz_$FUZZ_NAME: FAIL (exit $status after ${runs:-?} runs; inputs in $artifacts)"
     exit 1
   fi

@@ -25,15 +25,17 @@
 # Every helper given a WINDOW fails at once when it is empty (an earlier wait
 # found none): xwininfo and import would wait for a mouse click, and xdotool
 # would type into whatever has the focus.
-# PROGRAM_NAME is the script's name unless set. A script may set SCREEN (the
-# Xvfb screen, 1024x768x24 unless set) and define cleanup_target (run at
-# exit, before the display goes). Every other library includes it; a script
-# may take several.
+# PROGRAM_NAME is the script's name unless set; SHOTS, when set before the
+# harness is included, is made and emptied as in_build does. A script may
+# set SCREEN (the Xvfb screen, 1024x768x24 unless set) and define
+# cleanup_target (run at exit, before the display goes). Every other library
+# includes it; a script may take several.
 [ -n "${HARNESS_LOADED:-}" ] && return 0
 HARNESS_LOADED=yes
 
 PROGRAM_NAME=${PROGRAM_NAME:-$(basename "$0" .sh)}
 WORK=$(mktemp -d)
+[ -n "${SHOTS:-}" ] && mkdir -p "$SHOTS" && rm -f "$SHOTS"/*.png
 failures=0
 checks=0
 XVFB_PID=
@@ -99,8 +101,7 @@ in_build() {
 start_display() {
   Xvfb -displayfd 3 -screen 0 "${SCREEN:-1024x768x24}" -nolisten tcp 3>"$WORK/display" 2>"$WORK/xvfb.log" &
   XVFB_PID=$!
-  for _ in $(seq 300); do [ -s "$WORK/display" ] && break; sleep 0.1; done
-  [ -s "$WORK/display" ] || abort "Xvfb did not start"
+  eventually 30 test -s "$WORK/display" || abort "Xvfb did not start"
   export DISPLAY=:$(cat "$WORK/display")
 }
 
