@@ -118,7 +118,7 @@ fi
 "$HACK" --fps >>"$WORK/hack.log" 2>&1 &
 APP_PID=$!
 if own=$(wait_for "xdotool search --onlyvisible --pid $APP_PID" 15 | head -1); then
-  expect "its own window is 1024 x 768" test "$(geometry "$own" | awk '{print $1, $2}')" = "1024 768"
+  expect "its own window is 1024 x 768" sized "$own" 1024 768
   sleep 2
   shot own "$own"
   xdotool key --window "$own" q

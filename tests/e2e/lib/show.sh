@@ -5,7 +5,6 @@
 
 source "$(dirname "${BASH_SOURCE[0]}")/target.sh"
 
-
 # Processor time in clock ticks from /proc: utime + stime, read past the
 # thread name (which may hold spaces).
 ticks_of() { sed 's/^.*) //' "$1" 2>/dev/null | awk '{print $12 + $13}' || echo 0; }
