@@ -20,15 +20,11 @@ start_display
 # screenshot, then Enter answers it.
 box_then_enter() {
   local box
-  if box=$(wait_for titled 10 "$1"); then
-    pass "a message box captioned \"$1\" ($2)"
-    shot "$2"
-    press "$box" Return
-    sleep 0.5  # the next box may have the same caption
-  else
-    fail "a message box captioned \"$1\" ($2)"
-    return 1
-  fi
+  box=$(wait_for titled 10 "$1") || { fail "a message box captioned \"$1\" ($2)"; return 1; }
+  pass "a message box captioned \"$1\" ($2)"
+  shot "$2"
+  press "$box" Return
+  sleep 0.5  # the next box may have the same caption
 }
 
 echo "$PROGRAM_NAME: DISPLAY=$DISPLAY, SDL_VIDEODRIVER=dummy"

@@ -13,16 +13,12 @@ need Xvfb xdotool xwininfo import convert compare
 start_display
 target_ready
 start_program
-if dialog=$(wait_for find_dialog 60); then pass "the settings dialog opens"; else
-  fail "the settings dialog opens"
-  verdict
-fi
+dialog=$(wait_for find_dialog 60) || abort "no settings dialog"
+pass "the settings dialog opens"
 sleep 1
 xdotool key --window "$dialog" Return
-if gl=$(wait_for find_gl 30); then pass "Start opens the GL window"; else
-  fail "Start opens the GL window"
-  verdict
-fi
+gl=$(wait_for find_gl 30) || abort "Start opens no GL window"
+pass "Start opens the GL window"
 
 # Watched from the start, since without a sound device the loading picture
 # stays only as long as the loading itself.
