@@ -11,6 +11,7 @@
 #include "platform/linux/failure_reason.h"
 
 #include <cctype>
+#include <cstddef>
 #include <vector>
 
 #include "platform/linux/window_object.h"
@@ -106,15 +107,26 @@ BOOL WINAPI UnregisterClassA(LPCSTR className, HINSTANCE instance) {
     return TRUE;
 }
 
+namespace {
+
+// The entry of a table of system icons or cursors that `name` names by
+// number; none for a program's own (instance given, or a name as text).
+template <typename Handle, size_t count>
+Handle* SystemHandle(Handle (&table)[count], HINSTANCE instance, LPCSTR name) {
+    if (instance != nullptr || !IS_INTRESOURCE(name)) return nullptr;
+    const auto id = static_cast<WORD>(reinterpret_cast<UINT_PTR>(name));
+    for (Handle& entry : table) {
+        if (entry.id == id) return &entry;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
 HICON WINAPI LoadIconA(HINSTANCE instance, LPCSTR iconName) {
     // IDI_APPLICATION (32512) to IDI_SHIELD (32518).
     static HICON__ systemIcons[7] = {{32512}, {32513}, {32514}, {32515}, {32516}, {32517}, {32518}};
-    if (instance == nullptr && IS_INTRESOURCE(iconName)) {
-        const auto id = static_cast<WORD>(reinterpret_cast<UINT_PTR>(iconName));
-        for (HICON__& icon : systemIcons) {
-            if (icon.id == id) return &icon;
-        }
-    }
+    if (HICON icon = SystemHandle(systemIcons, instance, iconName)) return icon;
     backend::ReportFailure("LoadIconA", "only the system icons can be loaded");
     return nullptr;
 }
@@ -124,12 +136,7 @@ HCURSOR WINAPI LoadCursorA(HINSTANCE instance, LPCSTR cursorName) {
     // cursors.
     static HCURSOR__ systemCursors[14] = {{32512}, {32513}, {32514}, {32515}, {32516}, {32640}, {32641},
                                           {32642}, {32643}, {32644}, {32645}, {32646}, {32648}, {32649}};
-    if (instance == nullptr && IS_INTRESOURCE(cursorName)) {
-        const auto id = static_cast<WORD>(reinterpret_cast<UINT_PTR>(cursorName));
-        for (HCURSOR__& cursor : systemCursors) {
-            if (cursor.id == id) return &cursor;
-        }
-    }
+    if (HCURSOR cursor = SystemHandle(systemCursors, instance, cursorName)) return cursor;
     backend::ReportFailure("LoadCursorA", "only the system cursors can be loaded");
     return nullptr;
 }

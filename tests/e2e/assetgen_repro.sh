@@ -5,40 +5,40 @@
 # come out as PNG pictures.
 # Usage: assetgen_repro.sh <build-dir>
 set -uo pipefail
+source "$(dirname "$0")/lib/harness.sh"
 BUILD=${1:?usage: assetgen_repro.sh <build-dir>}
 TOOL=$BUILD/bin/assetgen
-HERE=$(cd "$(dirname "$0")" && pwd)
-RESOURCES=$(cd "$HERE/../.." && pwd)/resources
-WORK=$(mktemp -d)
-trap 'rm -rf "$WORK"' EXIT
-
-fail() { echo "assetgen_repro: FAIL: $*"; exit 1; }
-[ -x "$TOOL" ] || fail "no $TOOL"
+RESOURCES=$(cd "$(dirname "$0")/../.." && pwd)/resources
+[ -x "$TOOL" ] || abort "no $TOOL"
 if [ -x "$BUILD/bin/assetgen_tests" ]; then
-    "$BUILD/bin/assetgen_tests" >"$WORK/tests.log" 2>&1 || { tail -n 30 "$WORK/tests.log"; fail "assetgen_tests"; }
+  if "$BUILD/bin/assetgen_tests" >"$WORK/tests.log" 2>&1; then pass "assetgen's own tests pass"; else
+    tail -n 30 "$WORK/tests.log"
+    fail "assetgen's own tests pass"
+  fi
 fi
 
 OUT=$WORK/out
 mkdir -p "$OUT"
-"$TOOL" --out "$OUT" >/dev/null || fail "generation exited $?"
-count=0
+"$TOOL" --out "$OUT" >/dev/null
+expect "the catalogue is generated" [ $? = 0 ]
+differing=() count=0
 for made in "$OUT"/*; do
-    name=$(basename "$made")
-    cmp -s "$made" "$RESOURCES/$name" || fail "$name differs from the committed resources/$name"
-    count=$((count + 1))
+  cmp -s "$made" "$RESOURCES/${made##*/}" || differing+=("${made##*/}")
+  count=$((count + 1))
 done
-[ "$count" -eq 107 ] || fail "expected 107 files (106 assets and the manifest), got $count"
+expect "every file is the committed one byte for byte (differing: ${differing[*]:-none})" [ ${#differing[@]} = 0 ]
+expect "107 files, 106 assets and the manifest ($count)" [ "$count" = 107 ]
 # Every committed asset of ours is one the generator makes.
+not_made=()
 while read -r type name file flag; do
-    case "$type" in "#"|"") continue ;; esac
-    [ "${flag:-}" = optional ] && continue
-    [ -e "$OUT/$file" ] || fail "manifest lists $file, which the generator does not make"
+  case "$type" in "#"|"") continue ;; esac
+  [ "${flag:-}" = optional ] || [ -e "$OUT/$file" ] || not_made+=("$file")
 done <"$RESOURCES/manifest.txt"
+expect "the generator makes every file the manifest lists (not made: ${not_made[*]:-none})" [ ${#not_made[@]} = 0 ]
 
-"$TOOL" --sheet "$WORK/sheet.png" || fail "contact sheet exited $?"
-"$TOOL" --preview "$WORK/preview.png" 2.0 || fail "preview exited $?"
-for png in sheet preview; do
-    [ "$(head -c 8 "$WORK/$png.png" | od -An -tx1 | tr -d ' \n')" = 89504e470d0a1a0a ] || fail "$png.png is not a PNG"
-done
-"$TOOL" --bogus >/dev/null 2>&1 && fail "an unknown option was accepted"
-echo "assetgen_repro: OK ($count files reproduced byte for byte)"
+png() { "$TOOL" "$@" && [ "$(head -c 8 "$2" | od -An -tx1 | tr -d ' \n')" = 89504e470d0a1a0a ]; }
+expect "the contact sheet is a PNG picture" png --sheet "$WORK/sheet.png"
+expect "the model preview is a PNG picture" png --preview "$WORK/preview.png" 2.0
+"$TOOL" --bogus >/dev/null 2>&1
+expect "an unknown option is refused" [ $? != 0 ]
+verdict

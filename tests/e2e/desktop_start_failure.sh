@@ -11,39 +11,23 @@
 # Usage: tests/e2e/desktop_start_failure.sh <build-dir>
 set -uo pipefail
 
-BUILD=$(cd "${1:?usage: desktop_start_failure.sh <build-dir>}" && pwd)
-PROGRAM=$BUILD/bin/corvane
-SHOTS=$BUILD/e2e/desktop_start_failure
-TITLE=DECK_NINE_by_Quillmark
-LIB=$(cd "$(dirname "$0")/lib" && pwd)
-export SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy}
-
-for tool in Xvfb xdotool xwininfo import; do
-  command -v "$tool" >/dev/null || { echo "desktop_start_failure: cannot run here (missing $tool)"; exit 77; }
-done
-[ -x "$PROGRAM" ] || { echo "desktop_start_failure: FAIL (no $PROGRAM)"; exit 1; }
-
-PROGRAM_NAME=desktop_start_failure
-source "$LIB/harness.sh"
+source "$(dirname "$0")/lib/show.sh"
+use_build "${1:-}"
+need Xvfb xdotool xwininfo import
 start_display
-source "$LIB/show.sh"
 
 # box_then_enter CAPTION SHOT: the message box with that caption shows; a
 # screenshot, then Enter answers it.
 box_then_enter() {
   local box
-  if box=$(wait_for titled 10 "$1"); then
-    pass "a message box captioned \"$1\" ($2)"
-    shot "$2"
-    press "$box" Return
-    sleep 0.5  # the next box may have the same caption
-  else
-    fail "a message box captioned \"$1\" ($2)"
-    return 1
-  fi
+  box=$(wait_for titled 10 "$1") || { fail "a message box captioned \"$1\" ($2)"; return 1; }
+  pass "a message box captioned \"$1\" ($2)"
+  shot "$2"
+  press "$box" Return
+  sleep 0.5  # the next box may have the same caption
 }
 
-echo "desktop_start_failure: DISPLAY=$DISPLAY, SDL_VIDEODRIVER=dummy"
+echo "$PROGRAM_NAME: DISPLAY=$DISPLAY, SDL_VIDEODRIVER=dummy"
 export SDL_VIDEODRIVER=dummy
 start_program
 settle_dialog 1 0 no windowed-800

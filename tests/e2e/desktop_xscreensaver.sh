@@ -12,76 +12,34 @@
 # Usage: tests/e2e/desktop_xscreensaver.sh <build-dir>
 set -uo pipefail
 
-BUILD=$(cd "${1:?usage: desktop_xscreensaver.sh <build-dir>}" && pwd)
-SHOTS=$BUILD/e2e/desktop_xscreensaver
-LIB=$(cd "$(dirname "$0")/lib" && pwd)
 TIMEOUT=60  # xscreensaver's timeout, in seconds
 SLACK=20    # how late a blank may come: xscreensaver looks at the clock now and then
 
-for tool in Xvfb openbox dbus-daemon xscreensaver xscreensaver-command xhost setpriv xdotool xwininfo import; do
-  command -v "$tool" >/dev/null || { echo "desktop_xscreensaver: cannot run here (missing $tool)"; exit 77; }
-done
-id nobody >/dev/null 2>&1 || { echo "desktop_xscreensaver: cannot run here (no user nobody)"; exit 77; }
-[ "$(id -u)" = 0 ] || { echo "desktop_xscreensaver: cannot run here (needs root to run xscreensaver as nobody)"; exit 77; }
-
-PROGRAM_NAME=desktop_xscreensaver
 SCREEN=1280x1024x24
-SAVER_PID=
-NOBODY_HOME=
-cleanup_target() {
-  for pid in $SAVER_PID $WM_PID $BUS_PID; do kill "$pid" 2>/dev/null; done
-  [ -n "$NOBODY_HOME" ] && rm -rf "$NOBODY_HOME"
-}
-source "$LIB/show.sh"
-use_build "$BUILD"
+cleanup_target() { stop_xscreensaver; kill $WM_PID $BUS_PID 2>/dev/null; }
+source "$(dirname "$0")/lib/show.sh"
+source "$(dirname "$0")/lib/desktop.sh"
+use_build "${1:-}"
+need Xvfb openbox dbus-daemon xscreensaver xscreensaver-command xhost setpriv xdotool xwininfo import
 start_display
-source "$LIB/desktop.sh"
-start_openbox || { echo "desktop_xscreensaver: FAIL (openbox did not start)"; exit 1; }
-start_session_bus || { echo "desktop_xscreensaver: FAIL (no D-Bus session bus)"; exit 1; }
+start_openbox || abort "openbox did not start"
+start_session_bus || abort "no D-Bus session bus"
 
-# xscreensaver as nobody, in a home of its own. The access grant is made
-# once openbox holds a connection: Xvfb forgets it when its last client leaves.
-xhost +SI:localuser:nobody >/dev/null
-NOBODY_HOME=$(mktemp -d /tmp/corvane-xscreensaver.XXXXXX)
-chmod 755 "$NOBODY_HOME"
-cat >"$NOBODY_HOME/.xscreensaver" <<EOF
-timeout: 0:01:00
-cycle: 0:10:00
-lock: False
-fade: False
-unfade: False
-splash: False
-mode: blank
-dpmsEnabled: False
-EOF
-chown -R nobody "$NOBODY_HOME"
-setpriv --reuid=nobody --regid=nogroup --clear-groups \
-  env -i HOME="$NOBODY_HOME" DISPLAY="$DISPLAY" PATH=/usr/bin:/bin xscreensaver -no-splash -verbose \
-  >"$WORK/xscreensaver.log" 2>&1 &
-SAVER_PID=$!
-for _ in $(seq 100); do xscreensaver-command -version >/dev/null 2>&1 && break; sleep 0.1; done
-xscreensaver-command -version >/dev/null 2>&1 || {
-  echo "desktop_xscreensaver: FAIL (xscreensaver did not start)"
-  tail -n 20 "$WORK/xscreensaver.log"
-  exit 1
-}
+nobody_home
+start_xscreensaver "timeout: 0:01:00" "cycle: 0:10:00" "mode: blank" || abort "xscreensaver did not start"
 
 blanked() { xscreensaver-command -time 2>/dev/null | grep -q ' blanked since'; }
 deactivations() { grep -c 'ClientMessage DEACTIVATE' "$WORK/xscreensaver.log"; }
 # blanks_within SECONDS: true as soon as the screen blanks, false when it
 # has not when the time is up; leaves the seconds waited in WAITED.
-WAITED=0
 blanks_within() {
   local start=$SECONDS
-  while [ $((SECONDS - start)) -le "$1" ]; do
-    blanked && { WAITED=$((SECONDS - start)); return 0; }
-    sleep 1
-  done
+  until blanked || [ $((SECONDS - start)) -ge "$1" ]; do sleep 1; done
   WAITED=$((SECONDS - start))
-  return 1
+  blanked
 }
 
-echo "desktop_xscreensaver: DISPLAY=$DISPLAY, $(xscreensaver-command -version 2>&1 | head -n 1), timeout ${TIMEOUT}s"
+echo "$PROGRAM_NAME: DISPLAY=$DISPLAY, $(xscreensaver-command -version 2>&1 | head -n 1), timeout ${TIMEOUT}s"
 
 start_program
 if settle_dialog 1 0 no windowed-800 && window=$(wait_for find_gl 15); then

@@ -2,10 +2,10 @@
 # The GL tests of a Windows build (32- or 64-bit), run under Wine in an Xvfb
 # screen with Mesa, so the core is checked against the real Win32 API as well.
 #   tests/e2e/gl_tests_wine.sh WINDOWS_BUILD_DIR
-set -u
-PROGRAM_NAME=gl_tests_wine
+set -uo pipefail
 source "$(dirname "$0")/lib/target.sh"
-use_build "${1:?windows build directory}"
+use_build "${1:-}"
+need Xvfb
 start_display
 target_ready
 (cd "$BUILD" && "$WINE" bin/gl_tests.exe)

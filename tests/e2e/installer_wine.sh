@@ -10,16 +10,14 @@
 # folder shows the scene; /S uninstalls it all; an older version, the new one
 # over it with /SCREENSAVER, the programs deleted by hand, and /S removes the
 # rest. The installer is 32-bit: without 32-bit execution the Wine part is
-# skipped (status 77). Screenshots: <win64-build-dir>/e2e/installer/.
+# skipped (status 77). Screenshots: <win64-build-dir>/e2e/installer_wine/.
 #
 # Usage: tests/e2e/installer_wine.sh <win32-build-dir> <win64-build-dir>
 set -uo pipefail
 W32=$(cd "${1:?usage: installer_wine.sh <win32-build> <win64-build>}" && pwd) W64=$(cd "${2:?}" && pwd)
-PROGRAM_NAME=installer_wine
-SHOTS=$W64/e2e/installer
-source "$(dirname "$0")/lib/saver_scene.sh"
+source "$(dirname "$0")/lib/scene.sh"
 source "$(dirname "$0")/lib/wine.sh"
-find_gl() { return 1; }
+in_build "$W64"
 cleanup_target() { wine_stop; }
 need makensis wrestool icotool strings cmake Xvfb xdotool import
 MAKE="$(cd "$(dirname "$0")/../.." && pwd)/packaging/windows/make-installer.sh"
@@ -65,8 +63,7 @@ expect "the installer asks for administrator rights" \
 
 if ! can_run_32bit; then
   [ "$failures" -gt 0 ] && verdict
-  echo "$PROGRAM_NAME: SKIP (the installer is made; this machine cannot run 32-bit programs such as the installer)"
-  exit 77
+  unavailable "the installer is made; this machine cannot run 32-bit programs such as the installer"
 fi
 
 run() { "$WINE" "$@" >/dev/null 2>&1; local status=$?; "$WINESERVER" -w; return $status; }
@@ -107,7 +104,7 @@ for BUILD in "$W64" "$W32"; do
   xdotool mousemove 512 384
   (cd "$C/windows/system32" && exec "$WINE" 'C:\windows\system32\corvane.scr' /s) >"$WORK/saver.log" 2>&1 &
   APP_PID=$!
-  check_saver_scene "scr-$ARCH"
+  check_scene "scr-$ARCH"
   xdotool mousemove 700 600
   finished 15
   expect "$ARCH: a mouse move ends it with status 0 (${EXIT_CODE})" [ "$EXIT_CODE" = 0 ]

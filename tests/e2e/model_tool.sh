@@ -8,19 +8,17 @@
 # or too large; and the viewer window on a virtual display.
 # Usage: model_tool.sh <build-dir>
 set -uo pipefail
-PROGRAM_NAME=model_tool
-BUILD=$(cd "${1:?usage: model_tool.sh <build-dir>}" && pwd)
-SHOTS=$BUILD/e2e/model_tool
 source "$(dirname "$0")/lib/harness.sh"
+in_build "${1:-}"
 need python3 convert identify import
 TOOL=$BUILD/bin/corvane-model
 ROOT=$(cd "$(dirname "$0")/../.." && pwd)
 RESOURCES=$ROOT/resources
 JEEP=$ROOT/../shared/models/jeep1.ms3d
 for built in "$TOOL" "$BUILD/bin/ms3d_samples"; do
-  [ -x "$built" ] || { echo "$PROGRAM_NAME: FAIL (no $built)"; exit 1; }
+  [ -x "$built" ] || abort "no $built"
 done
-"$BUILD/bin/ms3d_samples" "$WORK" || { echo "$PROGRAM_NAME: FAIL (no sample models)"; exit 1; }
+"$BUILD/bin/ms3d_samples" "$WORK" || abort "no sample models"
 # The jeep comes from the shared models beside the repository; a clone of
 # the project alone has none, and its checks are skipped.
 [ -r "$JEEP" ] || { JEEP=; echo "  (skipping the checks on the shared jeep: missing $ROOT/../shared/models/jeep1.ms3d)"; }

@@ -20,24 +20,15 @@
 # Usage: tests/e2e/package_deb.sh <build-dir>   (as root: it installs)
 set -uo pipefail
 
-BUILD=$(cd "${1:?usage: package_deb.sh <build-dir>}" && pwd)
-PROGRAM_NAME=package_deb
-SHOTS=$BUILD/e2e/package_deb
-export SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy}
-
-if [ "$(id -u)" != 0 ]; then
-  echo "$PROGRAM_NAME: SKIP (installing the package needs root)"
-  exit 77
-fi
-for tool in cpack dpkg-deb dpkg-shlibdeps apt-get lintian desktop-file-validate appstreamcli man xscreensaver \
-            xscreensaver-command xscreensaver-settings runuser Xvfb xdotool xwininfo import convert identify compare \
-            gocr mate-screensaver mate-screensaver-command dbus-run-session gsettings strace; do
-  command -v "$tool" >/dev/null || { echo "$PROGRAM_NAME: FAIL (missing $tool)"; exit 1; }
-done
-[ -f "$BUILD/CPackConfig.cmake" ] || { echo "$PROGRAM_NAME: FAIL (no CPack configuration in $BUILD)"; exit 1; }
-
 source "$(dirname "$0")/lib/dialog.sh"
-source "$(dirname "$0")/lib/saver_scene.sh"
+source "$(dirname "$0")/lib/scene.sh"
+source "$(dirname "$0")/lib/desktop.sh"
+in_build "${1:-}"
+[ "$(id -u)" = 0 ] || unavailable "installing the package needs root"
+need cpack dpkg-deb dpkg-shlibdeps apt-get lintian desktop-file-validate appstreamcli man xscreensaver \
+  xscreensaver-command xscreensaver-settings setpriv Xvfb xdotool xwininfo import convert identify compare \
+  gocr mate-screensaver mate-screensaver-command dbus-run-session gsettings strace
+[ -f "$BUILD/CPackConfig.cmake" ] || { echo "$PROGRAM_NAME: FAIL (no CPack configuration in $BUILD)"; exit 1; }
 
 APT=(env DEBIAN_FRONTEND=noninteractive apt-get -y -qq -o DPkg::Lock::Timeout=300)
 INSTALLED=no
@@ -133,9 +124,6 @@ APP_PID=$!
 if dialog=$(wait_for find_dialog 60); then
   pass "the installed corvane shows its settings dialog"
   measure_dialog "$dialog"
-  settled
-  sleep 0.5
-  shot dialog
   check_controls_drawn
   press "$dialog" Escape
   finished 30
@@ -146,18 +134,16 @@ else
 fi
 
 echo "corvane-saver-enable as user nobody"
-chmod 711 "$WORK"
-mkdir -p "$WORK/home" "$WORK/written" "$WORK/bad"
-chown nobody "$WORK/home" "$WORK/written" "$WORK/bad"
-HOME_DIR=$WORK/home
-as_nobody() { runuser -u nobody -- env HOME="$HOME_DIR" DISPLAY="$DISPLAY" PATH=/usr/bin:/bin "$@"; }
+nobody_home
+mkdir -p "$WORK/written" "$WORK/bad"
+chown nobody "$WORK/written" "$WORK/bad"
 enable() { as_nobody corvane-saver-enable >/dev/null 2>"$WORK/enable.err"; }
 enable
 expect "on a fresh home it makes ~/.xscreensaver listing the hack" \
-  grep -q 'GL:.*corvane-saver --root' "$HOME_DIR/.xscreensaver"
-cp "$HOME_DIR/.xscreensaver" "$WORK/made"
+  grep -q 'GL:.*corvane-saver --root' "$NOBODY_HOME/.xscreensaver"
+cp "$NOBODY_HOME/.xscreensaver" "$WORK/made"
 enable
-expect "run again, it changes nothing" cmp -s "$WORK/made" "$HOME_DIR/.xscreensaver"
+expect "run again, it changes nothing" cmp -s "$WORK/made" "$NOBODY_HOME/.xscreensaver"
 
 # xscreensaver-settings writes its file once a hack is ticked off in its list.
 setpriv --reuid=nobody --regid=nogroup --clear-groups env HOME="$WORK/written" DISPLAY="$DISPLAY" \
@@ -175,7 +161,7 @@ kill "$settings" 2>/dev/null
 wait "$settings" 2>/dev/null
 if [ -s "$WORK/written/.xscreensaver" ]; then
   cp "$WORK/written/.xscreensaver" "$WORK/before"
-  HOME_DIR=$WORK/written enable
+  NOBODY_HOME=$WORK/written enable
   diff "$WORK/before" "$WORK/written/.xscreensaver" >"$WORK/enable.diff"
   expect "on a file xscreensaver-settings wrote it adds one entry and changes nothing else ($(grep '^[<>]' "$WORK/enable.diff"))" \
     eval '[ "$(grep -c "^[<>]" "$WORK/enable.diff")" = 1 ] && grep -q "^> .*GL:.*corvane-saver --root" "$WORK/enable.diff"'
@@ -192,7 +178,7 @@ for case in garbled foreign; do
     chown root "$WORK/bad/.xscreensaver"
   fi
   cp "$WORK/bad/.xscreensaver" "$WORK/before"
-  HOME_DIR=$WORK/bad enable
+  NOBODY_HOME=$WORK/bad enable
   status=$?
   expect "a $case file is refused with status 1 and one reason ($(cat "$WORK/enable.err"))" \
     [ "$status" = 1 -a "$(wc -l <"$WORK/enable.err")" = 1 ]
@@ -200,19 +186,7 @@ for case in garbled foreign; do
 done
 
 echo "xscreensaver as user nobody, with the list corvane-saver-enable made"
-cat >>"$HOME_DIR/.xscreensaver" <<'EOF'
-mode:		one
-selected:	0
-splash:		False
-fade:		False
-unfade:		False
-lock:		False
-timeout:	0:30:00
-EOF
-as_nobody xscreensaver --no-splash >"$WORK/xscreensaver.log" 2>&1 &
-SAVER_PID=$!
-deadline=$((SECONDS + 20))
-until as_nobody xscreensaver-command -version >/dev/null 2>&1 || [ $SECONDS -gt $deadline ]; do sleep 0.3; done
+start_xscreensaver "mode: one" "selected: 0" "timeout: 0:30:00"
 as_nobody xscreensaver-command -activate >/dev/null 2>&1
 # The hack on this display (others may run xscreensaver as nobody too);
 # xscreensaver names the screen in the DISPLAY it gives the hack.
@@ -226,16 +200,14 @@ hack_running() {
 if hack=$(wait_for hack_running 10); then
   expect "xscreensaver runs the hack from /usr/libexec/xscreensaver" \
     [ "$(readlink "/proc/$hack/exe")" = /usr/libexec/xscreensaver/corvane-saver ]
-  check_saver_scene saver
+  check_scene saver
 else
   shot saver-missing
   fail "xscreensaver starts corvane-saver when activated (screenshot saver-missing)"
   tail -n 5 "$WORK/xscreensaver.log"
 fi
 as_nobody xscreensaver-command -deactivate >/dev/null 2>&1
-kill "$SAVER_PID" 2>/dev/null
-wait "$SAVER_PID" 2>/dev/null
-SAVER_PID=
+stop_xscreensaver
 
 echo "MATE's screen saver, theme screensavers-corvane-saver"
 MATE_HOME=$WORK/mate
@@ -262,7 +234,7 @@ if wait_for mate_up 20 >/dev/null && mate mate-screensaver-command --activate >/
    hack=$(wait_for mate_hack 10); then
   pass "mate-screensaver --activate runs the hack within 10 s"
   tr '\0' '\n' <"/proc/$hack/environ" | grep -v '^XSCREENSAVER_WINDOW=' >"$WORK/mate.env"
-  check_saver_scene mate
+  check_scene mate
   mate mate-screensaver-command --deactivate >/dev/null
   expect "--deactivate ends the hack within 2 s" gone mate_hack 2
 else

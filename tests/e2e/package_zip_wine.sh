@@ -9,23 +9,15 @@
 # scene over the whole screen (lit, moving, the spot light going red and
 # back), and a mouse move ends it with exit code 0. A 32-bit build on a
 # machine that cannot run 32-bit programs skips that step (status 77).
-# Screenshots land in <build-dir>/e2e/package_zip/.
+# Screenshots land in <build-dir>/e2e/package_zip_wine/.
 #
 # Usage: tests/e2e/package_zip_wine.sh <windows-build-dir>
 set -uo pipefail
 
-BUILD=$(cd "${1:?usage: package_zip_wine.sh <windows-build-dir>}" && pwd)
-PROGRAM_NAME=package_zip_wine
-SHOTS=$BUILD/e2e/package_zip
-
-for tool in cpack unzip Xvfb xdotool import convert compare od; do
-  command -v "$tool" >/dev/null || { echo "$PROGRAM_NAME: FAIL (missing $tool)"; exit 1; }
-done
+source "$(dirname "$0")/lib/scene.sh"
+in_build "${1:-}"
+need cpack unzip Xvfb xdotool import convert compare od
 [ -f "$BUILD/CPackConfig.cmake" ] || { echo "$PROGRAM_NAME: FAIL (no CPack configuration in $BUILD)"; exit 1; }
-
-source "$(dirname "$0")/lib/saver_scene.sh"
-find_gl() { return 1; }                 # which the screen saver's window is not
-source "$(dirname "$0")/lib/wine.sh"
 cleanup_target() { wine_stop; }
 
 echo "making the archive"
@@ -71,7 +63,7 @@ reason=$(wine_ready) || { fail "Wine starts programs ($reason)"; verdict; }
 xdotool mousemove 512 384
 (cd "$UNPACKED" && exec "$WINE" ./corvane.scr /s) >"$WORK/saver.log" 2>&1 &
 APP_PID=$!
-check_saver_scene scr
+check_scene scr
 
 xdotool mousemove 700 600
 sleep 0.3

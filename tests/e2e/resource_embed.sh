@@ -5,14 +5,11 @@
 # optional files are left out, absent required ones and false bitmaps fail.
 # Usage: resource_embed.sh <build-dir>
 set -uo pipefail
+source "$(dirname "$0")/lib/harness.sh"
 BUILD=${1:?usage: resource_embed.sh <build-dir>}
 TOOL=$BUILD/bin/corvane-embed
 ROOT=$(cd "$(dirname "$0")/../.." && pwd)
-WORK=$(mktemp -d)
-trap 'rm -rf "$WORK"' EXIT
-
-fail() { echo "resource_embed: FAIL: $*"; exit 1; }
-[ -x "$TOOL" ] || fail "no $TOOL"
+[ -x "$TOOL" ] || abort "no $TOOL"
 
 mkdir "$WORK/res"
 printf 'hello' >"$WORK/res/a.bin"
@@ -28,8 +25,8 @@ WAVE EMPTY empty.bin
 #2 #228 missing.bmp optional
 MANIFEST
 
-"$TOOL" "$WORK/res/manifest.txt" "$WORK/res" "$WORK/table.cpp" 2>"$WORK/notes.txt" || fail "embedding exited $?"
-grep -q "missing.bmp is absent" "$WORK/notes.txt" || fail "no note about the absent optional file"
+expect "the manifest is embedded" "$TOOL" "$WORK/res/manifest.txt" "$WORK/res" "$WORK/table.cpp" 2>"$WORK/notes.txt"
+expect "with a note about the absent optional file" grep -q "missing.bmp is absent" "$WORK/notes.txt"
 
 cat >"$WORK/main.cpp" <<'PROGRAM'
 #include <cstdio>
@@ -57,15 +54,22 @@ int main() {
     return failures;
 }
 PROGRAM
-g++ -std=c++17 -I"$ROOT" "$WORK/main.cpp" "$WORK/table.cpp" "$ROOT/platform/common/resources.cpp" -o "$WORK/check" \
-    2>"$WORK/compile.txt" || { cat "$WORK/compile.txt"; fail "the generated table does not compile"; }
-"$WORK/check" || fail "lookups over the generated table"
+if g++ -std=c++17 -I"$ROOT" "$WORK/main.cpp" "$WORK/table.cpp" "$ROOT/platform/common/resources.cpp" \
+     -o "$WORK/check" 2>"$WORK/compile.txt"; then
+  expect "lookups over the generated table find what was embedded" "$WORK/check"
+else
+  cat "$WORK/compile.txt"
+  fail "the generated table compiles"
+fi
 
-printf 'JPG GONE.JPG gone.jpg\n' >"$WORK/res/required.txt"
-"$TOOL" "$WORK/res/required.txt" "$WORK/res" "$WORK/t2.cpp" 2>/dev/null && fail "a missing required file was accepted"
-printf '#2 #1 a.bin\n' >"$WORK/res/notbmp.txt"
-"$TOOL" "$WORK/res/notbmp.txt" "$WORK/res" "$WORK/t3.cpp" 2>/dev/null && fail "a bitmap that is no BMP was accepted"
-printf 'JPG ONLYNAME\n' >"$WORK/res/short.txt"
-"$TOOL" "$WORK/res/short.txt" "$WORK/res" "$WORK/t4.cpp" 2>/dev/null && fail "a line without a file was accepted"
-"$TOOL" 2>/dev/null; [ $? -eq 2 ] || fail "usage errors exit 2"
-echo "resource_embed: OK"
+# refused MANIFEST-LINE: the tool refuses a manifest of that one line.
+refused() {
+  printf '%s\n' "$1" >"$WORK/res/bad.txt"
+  ! "$TOOL" "$WORK/res/bad.txt" "$WORK/res" "$WORK/bad.cpp" 2>/dev/null
+}
+expect "a missing required file is refused" refused 'JPG GONE.JPG gone.jpg'
+expect "a bitmap that is no BMP is refused" refused '#2 #1 a.bin'
+expect "a line without a file is refused" refused 'JPG ONLYNAME'
+"$TOOL" 2>/dev/null
+expect "usage errors exit 2" [ $? -eq 2 ]
+verdict

@@ -5,13 +5,12 @@
 # and ends when the window goes; SIGTERM ends it with status 0; its own window
 # ends on q.
 #   tests/e2e/saver_linux.sh BUILD_DIR
-set -u
-BUILD=$(cd "${1:?build directory}" && pwd)
+set -uo pipefail
+source "$(dirname "$0")/lib/scene.sh"
+in_build "${1:-}"
+need Xvfb xdotool xwininfo xmessage import convert python3
 HACK="$BUILD/bin/corvane-saver"
 XML="$(cd "$(dirname "$0")/../.." && pwd)/saver/corvane-saver.xml"
-PROGRAM_NAME=saver_linux
-SHOTS="$BUILD/e2e-shots/saver_linux"
-source "$(dirname "$0")/lib/scene.sh"
 # No session bus: nothing may start one behind the test's back.
 export DBUS_SESSION_BUS_ADDRESS=unix:path=/nonexistent
 
@@ -51,21 +50,15 @@ make_host() {
 child_size() {
   local child
   [ -n "$1" ] || return 1
-  child=$(xwininfo -children -id "$1" 2>/dev/null | awk '/^ +0x/ {id=$1} END {print id}')
+  child=$(timeout 5 xwininfo -children -id "$1" 2>/dev/null | awk '/^ +0x/ {id=$1} END {print id}')
   [ -n "$child" ] && geometry "$child" | awk '{print $1, $2}'
 }
-
-# lit NAME WINDOW REGION SECONDS: screenshots of the window until REGION of
-# one is not black (the camera may look into the dark for its first seconds,
-# longer at a low frame rate).
-lit() {
-  local deadline=$((SECONDS + $4))
-  while [ $SECONDS -le $deadline ]; do
-    shot_window "$1" "$2" && above "$(brightness "$1" "$3")" 0.03 && return 0
-    sleep 0.5
-  done
-  return 1
-}
+# fills "W H": the hack's window in the host has that size.
+fills() { [ "$(child_size "$HOST")" = "$1" ]; }
+# drawn NAME WINDOW REGION: a screenshot of the window whose REGION is not
+# black (the camera may look into the dark for its first seconds, longer at
+# a low frame rate).
+drawn() { shot "$1" "$2" && above "$(brightness "$1" "$3")" 0.03; }
 
 start_display
 
@@ -96,13 +89,11 @@ expect "bad input leaves no hack running" test -z "$(pgrep -f "^$HACK" || true)"
 if make_host; then
   "$HACK" --window-id "$HOST" --delay 10000 >>"$WORK/hack.log" 2>&1 &
   APP_PID=$!
-  sleep 2
-  expect "the hack's window fills the given window (320 240)" test "$(child_size "$HOST")" = "320 240"
-  expect "it draws the scene there" lit given-small "$HOST" 320x240+0+0 20
+  expect "the hack's window fills the given window (320 240)" eventually 10 fills "320 240"
+  expect "it draws the scene there" eventually 20 drawn given-small "$HOST" 320x240+0+0
   xdotool windowsize "$HOST" 600 450
-  sleep 1
-  expect "it follows the window to 600 x 450 ($(child_size "$HOST"))" test "$(child_size "$HOST")" = "600 450"
-  expect "it draws in the part the window gained" lit given-large "$HOST" 600x210+0+240 10
+  expect "it follows the window to 600 x 450" eventually 10 fills "600 450"
+  expect "it draws in the part the window gained" eventually 10 drawn given-large "$HOST" 600x210+0+240
   kill "$HOST_PID"
   HOST_PID=
   finished 2
@@ -127,9 +118,9 @@ fi
 "$HACK" --fps >>"$WORK/hack.log" 2>&1 &
 APP_PID=$!
 if own=$(wait_for "xdotool search --onlyvisible --pid $APP_PID" 15 | head -1); then
-  expect "its own window is 1024 x 768" test "$(geometry "$own" | awk '{print $1, $2}')" = "1024 768"
+  expect "its own window is 1024 x 768" sized "$own" 1024 768
   sleep 2
-  shot_window own "$own"
+  shot own "$own"
   xdotool key --window "$own" q
   finished 3
   expect "q ends it with status 0 ($EXIT_CODE)" test "$EXIT_CODE" = 0

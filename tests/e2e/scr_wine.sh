@@ -27,32 +27,22 @@
 # Screenshots land in <windows-build-dir>/e2e/scr_wine/.
 set -uo pipefail
 
-BUILD=$(cd "${1:?usage: scr_wine.sh <windows-build-dir>}" && pwd)
+source "$(dirname "$0")/lib/scene.sh"
+source "$(dirname "$0")/lib/desktop.sh"
+use_build "${1:-}"
+need Xvfb xdotool xwininfo xprop xsetroot xterm openbox import convert gocr x86_64-w64-mingw32-objdump \
+  x86_64-w64-mingw32-windres
 SCR=$BUILD/bin/corvane.scr
 EXE=$BUILD/bin/corvane.exe
 HOST=$BUILD/bin/corvane-preview-host.exe
-PROGRAM_NAME=scr_wine
-SHOTS=$BUILD/e2e/scr_wine
-HERE=$(dirname "$0")
-
-for tool in Xvfb xdotool xwininfo xprop xsetroot xterm openbox import convert gocr x86_64-w64-mingw32-objdump \
-  x86_64-w64-mingw32-windres; do
-  command -v "$tool" >/dev/null || { echo "$PROGRAM_NAME: FAIL (missing $tool)"; exit 1; }
-done
 for file in "$SCR" "$EXE" "$HOST"; do
-  [ -f "$file" ] || { echo "$PROGRAM_NAME: FAIL (no $file)"; exit 1; }
+  [ -f "$file" ] || abort "no $file"
 done
-
-source "$HERE/lib/harness.sh"
-source "$HERE/lib/wine.sh"
-wine_env "$BUILD" || exit 1
-cleanup_target() { wine_stop; }
 
 find_message() { titled Corvane; }
 find_settings() { titled "Corvane Screen Saver Settings"; }
 find_host() { titled "Corvane preview host"; }
 find_other() { titled "another program"; }
-wm_ready() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && echo yes; }
 saver_active() { [ "$(xdotool getactivewindow 2>/dev/null)" = "$cover" ] && echo "$cover"; }
 becomes_active() { wait_for saver_active 10 >/dev/null; }
 # The full-screen saver: a window of the saver's covering the whole screen.
@@ -65,48 +55,21 @@ find_cover() {
   return 1
 }
 
-# run_scr ARGS...: starts the saver in the background; its status goes to
-# $WORK/status once it ends.
-run_scr() {
-  rm -f "$WORK/status"
-  (cd "$WORK" && "$WINE" "$SCR" "$@" >>"$WORK/scr.log" 2>&1; echo $? >"$WORK/status") &
-  APP_PID=$!
-}
-# ended SECONDS: true when the saver ended in time; its status is in $status.
-ended() {
-  local deadline=$((SECONDS + $1))
-  while [ $SECONDS -le "$deadline" ]; do
-    if [ -f "$WORK/status" ]; then
-      wait "$APP_PID" 2>/dev/null
-      APP_PID=
-      status=$(cat "$WORK/status")
-      return 0
-    fi
-    sleep 0.1
-  done
-  status="still running"
-  return 1
-}
+# run_scr ARGS...: the saver started with these switches (start_program).
+run_scr() { PROGRAM=("$WINE" "$SCR" "$@"); start_program; }
 # ends_with_0 SECONDS LABEL: the check that the saver ends in time with 0.
+# Whatever is left of one that did not is ended, so the next case starts
+# clean.
 ends_with_0() {
-  if ended "$1" && [ "$status" = 0 ]; then pass "$2"; else fail "$2 ($status)"; fi
+  finished "$1"
+  if [ "$EXIT_CODE" = 0 ]; then pass "$2"; else fail "$2 ($EXIT_CODE)"; wine_stop; fi
 }
 # Nothing of this build's saver is left once a case is over. Wine shows the
 # path the Windows way; the preview host names the saver on its command line
 # and is left out.
 SCR_PATTERN="$(sed 's|[/\\]|[/\\\\]|g; s|\.|\\.|g' <<<"${SCR#/}")"
 saver_processes() { pgrep -af "$SCR_PATTERN" | grep -v corvane-preview-host; }
-none_left() {
-  local deadline=$((SECONDS + 5))
-  while [ $SECONDS -le $deadline ]; do
-    [ -z "$(saver_processes)" ] && return 0
-    sleep 0.2
-  done
-  saver_processes | sed 's/^/  left: /'
-  return 1
-}
-# After a case that failed, end what is left so the next case starts clean.
-clean_up() { [ -n "$APP_PID" ] && { wine_stop; wait "$APP_PID" 2>/dev/null; APP_PID=; }; }
+none_left() { gone saver_processes 5 || { saver_processes | sed 's/^/  left: /'; return 1; }; }
 
 registry() { "$WINE" reg "$@" >>"$WORK/reg.log" 2>&1; }
 # stored NAME: the DWORD under HKCU\Software\Corvane, in decimal.
@@ -117,11 +80,8 @@ stored() {
   [ -n "$value" ] && printf '%d' "$value"
 }
 
-above() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a > b) }'; }
 # The share (0..1) of a screenshot's pixels where the magenta root shows.
 uncovered() { convert "$SHOTS/$1.png" -fill black +opaque '#ff00ff' -fill white -opaque '#ff00ff' -format "%[fx:mean]" info:; }
-# Mean brightness (0..1) of a region WxH+X+Y of a screenshot.
-brightness() { convert "$SHOTS/$1.png" -crop "$2" -colorspace Gray -format "%[fx:mean]" info:; }
 # The frame-rate line top left, read with gocr: "NN fps".
 fps_text() {
   convert "$SHOTS/$1.png" -crop 160x24+0+0 +repage -colorspace Gray -scale 300% -threshold 15% -negate \
@@ -129,21 +89,22 @@ fps_text() {
   gocr "$WORK/fps.pnm" 2>/dev/null | tr -d '\n'
 }
 
-# answer_message LABEL: the saver's message box shows, is answered, and the
-# saver ends with status 0 leaving nothing behind.
-answer_message() {
+# answered FINDER LABEL SHOT: the saver's window shows (the check LABEL), a
+# screenshot, and Enter answers it.
+answered() {
   local box
-  if box=$(wait_for find_message 30); then
-    pass "$1: a message box explains it"
-    sleep 0.5
-    shot "$2"
-    xdotool key --window "$box" Return 2>/dev/null
-  else
-    fail "$1: a message box explains it"
-  fi
+  box=$(wait_for "$1" 30) || { fail "$2"; return 1; }
+  pass "$2"
+  sleep 0.5
+  shot "$3"
+  xdotool key --window "$box" Return 2>/dev/null
+}
+# answer_message LABEL SHOT: the saver's message box shows, is answered, and
+# the saver ends with status 0 leaving nothing behind.
+answer_message() {
+  answered find_message "$1: a message box explains it" "$2"
   ends_with_0 15 "$1: ends with status 0"
   expect "$1: nothing left running" none_left
-  clean_up
 }
 
 echo "The files"
@@ -183,11 +144,7 @@ expect "it imports only system DLLs ($imports)" system_dlls_only
 start_display
 # Wherever no window covers the screen, the root shows magenta.
 xsetroot -solid '#ff00ff'
-# A new prefix is made before the first case, so that its start-up time does
-# not count against the saver.
-wine_prefix || { echo "$PROGRAM_NAME: FAIL (no Wine prefix)"; exit 1; }
-# Wine that cannot start a program here is a failure, said at once.
-wine_ready || { echo "$PROGRAM_NAME: FAIL (Wine does not start)"; exit 1; }
+target_ready
 registry delete 'HKCU\Software\Corvane' /f
 
 echo "Bad input"
@@ -202,18 +159,10 @@ registry add 'HKCU\Software\Corvane' /v Sound /t REG_DWORD /d 0 /f
 registry add 'HKCU\Software\Corvane' /v ShowFps /t REG_DWORD /d 0 /f
 registry add 'HKCU\Software\Corvane' /v Delay /t REG_DWORD /d 0x7fffffff /f
 run_scr /c
-if settings=$(wait_for find_settings 30); then
-  pass "/c shows the settings"
-  sleep 0.5
-  shot settings-clamped
-  xdotool key --window "$settings" Return 2>/dev/null
-else
-  fail "/c shows the settings"
-fi
+answered find_settings "/c shows the settings" settings-clamped
 ends_with_0 15 "OK ends /c with status 0"
 expect "a delay out of range is read clamped, and OK stores it (Delay $(stored Delay))" \
   test "$(stored Delay) $(stored ShowFps) $(stored Sound)" = "10000000 0 0"
-clean_up
 
 # No switch at all is Windows' way of asking for the settings too.
 run_scr
@@ -225,9 +174,8 @@ if settings=$(wait_for find_settings 30); then
   shot settings-changed
   xdotool key --window "$settings" Return 2>/dev/null
 fi
-ended 15
+ends_with_0 15 "OK ends /c again"
 expect "/c stores the frame-rate line and the pause" test "$(stored ShowFps) $(stored Delay)" = "1 20000"
-clean_up
 
 echo "Full screen"
 run_scr /s
@@ -240,9 +188,8 @@ for _ in $(seq 10); do
   grep -q 'fps' <<<"$text" && break
 done
 expect "/s shows the frame-rate line it was set to (read \"$text\")" grep -q '[0-9] *fps' <<<"$text"
-sleep 6
-shot cover
-expect "/s shows the lit scene" above "$(brightness cover 1024x768+0+0)" 0.05
+lit_cover() { shot cover && above "$(brightness cover 1024x768+0+0)" 0.05; }
+expect "/s shows the lit scene" eventually 20 lit_cover
 expect "/s leaves no pixel of the screen uncovered" test "$(uncovered cover)" = 0
 
 # A second /s meanwhile: only one runs at a time.
@@ -250,7 +197,7 @@ first=$APP_PID
 rm -f "$WORK/second"
 (cd "$WORK" && "$WINE" "$SCR" /s >>"$WORK/scr.log" 2>&1; echo $? >"$WORK/second") &
 second=$!
-for _ in $(seq 100); do [ -f "$WORK/second" ] && break; sleep 0.1; done
+eventually 10 test -f "$WORK/second"
 expect "a second /s ends at once with status 0" test "$(cat "$WORK/second" 2>/dev/null)" = 0
 wait "$second" 2>/dev/null
 expect "the first /s goes on" kill -0 "$first"
@@ -258,7 +205,6 @@ expect "the first /s goes on" kill -0 "$first"
 xdotool mousemove 600 500
 ends_with_0 10 "a mouse move ends /s with status 0"
 expect "nothing left after /s" none_left
-clean_up
 
 # The longest pause between frames still ends at the first key, not after
 # the pause (the end itself takes about two seconds under Wine).
@@ -270,8 +216,9 @@ if cover=$(wait_for find_cover 30); then
   ends_with_0 5 "a key press ends -S with status 0 at once, even with 10 s between frames"
 else
   fail "-S covers the whole screen"
+  finished 0
+  wine_stop
 fi
-clean_up
 registry add 'HKCU\Software\Corvane' /v Delay /t REG_DWORD /d 20000 /f
 
 echo "Scaled display, another program"
@@ -279,10 +226,8 @@ echo "Scaled display, another program"
 # its picture are in physical pixels. A window manager for this case, so
 # that an X window can be activated.
 registry add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f
-openbox >/dev/null 2>&1 &
-wm_pid=$!
 # The manager first: a window mapped while it starts up may stay unmapped.
-wait_for wm_ready 30 >/dev/null || fail "the window manager starts"
+start_openbox || fail "the window manager starts"
 xterm -title "another program" 2>/dev/null &
 xterm_pid=$!
 other=$(wait_for find_other 30) || fail "another program's window shows"
@@ -294,14 +239,15 @@ if cover=$(wait_for find_cover 30); then
   expect "/s at 144 dpi leaves no pixel of the screen uncovered" test "$(uncovered cover-144dpi)" = 0
   # Once the saver is the active window, another takes the activation.
   expect "/s is the active window" becomes_active
-  xdotool windowactivate "$other" 2>/dev/null
+  given "$other" activate && xdotool windowactivate "$other" 2>/dev/null
   ends_with_0 2 "activating another window ends /s with status 0 within 2 s"
 else
   fail "/s at 144 dpi covers the whole screen"
+  finished 0
+  wine_stop
 fi
-clean_up
-kill "$xterm_pid" "$wm_pid" 2>/dev/null
-wait "$xterm_pid" "$wm_pid" 2>/dev/null
+kill "$xterm_pid" "$WM_PID" 2>/dev/null
+wait "$xterm_pid" "$WM_PID" 2>/dev/null
 registry delete 'HKCU\Control Panel\Desktop' /v LogPixels /f
 
 echo "Preview"
@@ -318,7 +264,7 @@ if host=$(wait_for find_host 30); then
 else
   fail "the preview host opens its window"
 fi
-for _ in $(seq 300); do [ -f "$WORK/host-status" ] && break; sleep 0.1; done
+eventually 30 test -f "$WORK/host-status"
 wait "$host_pid" 2>/dev/null
 tr -d '\r' <"$WORK/host.log" | sed 's/^/  host: /'
 expect "/p puts a visible child window of its own over the whole preview window" \

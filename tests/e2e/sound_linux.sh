@@ -9,11 +9,10 @@
 # Usage: tests/e2e/sound_linux.sh <build-dir>
 set -uo pipefail
 
-PROGRAM_NAME=sound_linux
 ROOT=$(cd "$(dirname "$0")/../.." && pwd)
 export SDL_AUDIODRIVER=disk
 source "$(dirname "$0")/lib/target.sh"
-use_build "${1:?usage: sound_linux.sh <build-dir>}"
+use_build "${1:-}"
 need Xvfb xdotool python3
 start_display
 export SDL_DISKAUDIOFILE=$WORK/recording.raw
@@ -21,17 +20,17 @@ start_program
 
 # Start, with the dialog's first choices (sound on), once the launch sound
 # (a fifth of a second) has played.
-dialog=$(wait_for find_dialog 60) || { echo "sound_linux: FAIL (no settings dialog)"; exit 1; }
+dialog=$(wait_for find_dialog 60) || abort "no settings dialog"
 sleep 2
 press "$dialog" Return
-window=$(wait_for find_gl 30) || { echo "sound_linux: FAIL (no window $TITLE)"; exit 1; }
+window=$(wait_for find_gl 30) || abort "no window $TITLE"
 
 # The welcome sound (6.67 s) and the loading, then three rounds of the alarm.
 sleep 13
 xdotool windowactivate --sync "$window" 2>/dev/null
 xdotool key --window "$window" Escape
 finished 10
-[ "$EXIT_CODE" = 0 ] || { echo "sound_linux: FAIL (program did not end with 0 after Escape: $EXIT_CODE)"; exit 1; }
+[ "$EXIT_CODE" = 0 ] || abort "program did not end with 0 after Escape: $EXIT_CODE"
 
 python3 - "$WORK/recording.raw" "$ROOT/resources" <<'PY'
 import struct, sys

@@ -14,8 +14,6 @@ set -uo pipefail
 
 WIN32_BUILD=${1:?usage: wine_arch.sh <win32-build-dir> <win64-build-dir>}
 WIN64_BUILD=${2:?usage: wine_arch.sh <win32-build-dir> <win64-build-dir>}
-PROGRAM_NAME=wine_arch
-SHOTS=$WIN32_BUILD/e2e/wine_arch
 source "$(dirname "$0")/lib/harness.sh"
 source "$(dirname "$0")/lib/wine.sh"
 

@@ -114,16 +114,18 @@ protected:
         return frames;
     }
 
-    static size_t FirstSound(const std::vector<int>& frames) {
-        size_t at = 0;
-        while (at < frames.size() && frames[at] == 0) ++at;
-        return at;
-    }
-
-    static size_t LastSound(const std::vector<int>& frames) {
-        size_t end = frames.size();
-        while (end > 0 && frames[end - 1] == 0) --end;
-        return end;
+    // What Recorded() got, with where its sound starts (the first frame that
+    // is not silent) and ends (after the last one).
+    struct Heard {
+        std::vector<int> frames;
+        size_t first, end;
+    };
+    Heard Listen() {
+        Heard heard{Recorded(), 0, 0};
+        const std::vector<int>& frames = heard.frames;
+        while (heard.first < frames.size() && frames[heard.first] == 0) ++heard.first;
+        for (heard.end = frames.size(); heard.end > 0 && frames[heard.end - 1] == 0;) --heard.end;
+        return heard;
     }
 
     std::string recording;
@@ -161,9 +163,7 @@ TEST_F(SoundPlayback, SamplesReachTheDeviceInOrderAndALoopRepeatsThemWithoutAGap
     EXPECT_EQ(PlaySoundA(nullptr, nullptr, SND_PURGE), TRUE);
     Wait(150);
 
-    const std::vector<int> played = Recorded();
-    const size_t start = FirstSound(played);
-    const size_t end = LastSound(played);
+    const auto [played, start, end] = Listen();
     ASSERT_GE(end - start, 3 * frames) << "at least three rounds in 450 ms";
     for (size_t i = start; i < end; ++i) {
         const unsigned char source = clip[(i - start) % frames];
@@ -184,9 +184,8 @@ TEST_F(SoundPlayback, AResampledLoopIsSeamless) {
     ASSERT_EQ(PlayWaveData(wave.data(), wave.size(), SND_ASYNC | SND_LOOP), TRUE);
     Wait(900);
     PlaySoundA(nullptr, nullptr, SND_PURGE);
-    const std::vector<int> played = Recorded();
-    const size_t start = FirstSound(played);
-    ASSERT_GE(LastSound(played) - start, 4 * round);
+    const auto [played, start, end] = Listen();
+    ASSERT_GE(end - start, 4 * round);
 
     // Every round after the first is the same as the one before: the
     // converter sees one unbroken signal.
@@ -216,9 +215,7 @@ TEST_F(SoundPlayback, ASynchronousSoundReplacesTheLoopAndReturnsWhenItHasEnded) 
 
     // The loop plays up to the new sound, which follows it at once, plays
     // whole and once, and silence follows it.
-    const std::vector<int> played = Recorded();
-    const size_t start = FirstSound(played);
-    const size_t end = LastSound(played);
+    const auto [played, start, end] = Listen();
     ASSERT_GE(end - start, clip.size() + static_cast<size_t>(spec.freq) / 20);
     const size_t switched = end - clip.size();
     for (size_t i = start; i < switched; ++i)
@@ -240,13 +237,13 @@ TEST_F(SoundPlayback, WelcomeReturnsWhenItHasEndedAndReachesTheDeviceUnchanged) 
     Wait(100);
 
     // Line the recording up on the first sample off the zero level.
-    const std::vector<int> played = Recorded();
+    const auto [played, first, end] = Listen();
     size_t firstLoud = 0;
     while (welcome.samples[firstLoud] == 128) ++firstLoud;
-    const size_t begin = FirstSound(played) - firstLoud;
+    const size_t begin = first - firstLoud;
     ASSERT_GE(played.size(), begin + welcome.sampleBytes);
     for (size_t i = 0; i < welcome.sampleBytes; ++i) ASSERT_EQ(played[begin + i], Expected16(welcome.samples[i])) << i;
-    EXPECT_LE(LastSound(played), begin + welcome.sampleBytes) << "played once";
+    EXPECT_LE(end, begin + welcome.sampleBytes) << "played once";
 }
 
 TEST_F(SoundPlayback, AlertLoopsWithoutAGapUntilTheStopRequest) {
@@ -263,9 +260,7 @@ TEST_F(SoundPlayback, AlertLoopsWithoutAGapUntilTheStopRequest) {
 
     // Each round is the one before, frame for frame: nothing lost or
     // inserted where the sound starts again.
-    const std::vector<int> played = Recorded();
-    const size_t first = FirstSound(played);
-    const size_t end = LastSound(played);
+    const auto [played, first, end] = Listen();
     ASSERT_GE(end - first, 2 * round + round / 4);
     for (size_t i = first; i + round < end; ++i) ASSERT_EQ(played[i + round], played[i]) << i - first;
     EXPECT_GE(played.size() - end, static_cast<size_t>(spec.freq) / 10) << "silent after the stop request";
@@ -288,7 +283,7 @@ TEST_F(SoundPlayback, BadDataAndMissingNamesAreRefusedAtOnce) {
     EXPECT_EQ(PlaySoundA("NO_SUCH_SOUND", nullptr, SND_RESOURCE | SND_ASYNC), FALSE);
     EXPECT_EQ(PlaySoundA("corvane.cfg", nullptr, 0x00020000 /* a file name */), FALSE);
     EXPECT_LT(SecondsSince(start), 0.5) << "refused without playing a second of sound";
-    EXPECT_EQ(LastSound(Recorded()), 0u) << "nothing was played";
+    EXPECT_EQ(Listen().end, 0u) << "nothing was played";
 }
 
 TEST_F(SoundPlayback, WithoutAnAudioDeviceEveryCallFailsAtOnce) {

@@ -19,6 +19,7 @@
 #include "gfx/texture.h"
 #include "gl_context.h"
 #include "picture_files.h"
+#include "tests/unit/embedded_pictures.h"
 
 namespace {
 
@@ -87,16 +88,6 @@ std::vector<unsigned char> ResourceBytes(const char* name) {
     if (resource == nullptr) return {};
     const auto* bytes = static_cast<const unsigned char*>(LockResource(LoadResource(module, resource)));
     return std::vector<unsigned char>(bytes, bytes + SizeofResource(module, resource));
-}
-
-// The 100 embedded pictures, by the lower-case names the program asks for.
-std::vector<std::string> EmbeddedPictureNames() {
-    std::vector<std::string> names;
-    for (int i = 1; i <= 19; ++i) names.push_back("s" + std::to_string(i) + ".jpg");
-    for (int i = 1; i <= 20; ++i) names.push_back("w" + std::to_string(i) + ".jpg");
-    for (int i = 1; i <= 57; ++i) names.push_back((i < 10 ? "t0" : "t") + std::to_string(i) + ".jpg");
-    for (const char* name : {"t31_blik.jpg", "krv.jpg", "krvmask.jpg", "loading.jpg"}) names.push_back(name);
-    return names;
 }
 
 bool IsPowerOfTwo(GLint side) { return side > 0 && (side & (side - 1)) == 0; }

@@ -14,6 +14,7 @@
 #include "platform/common/resource_table.h"
 #include "formats/wave.h"
 #include "platform/win32.h"
+#include "tests/unit/embedded_pictures.h"
 
 namespace {
 
@@ -36,10 +37,7 @@ std::string Upper(std::string s) {
 
 std::set<std::string> PictureNames() {
     std::set<std::string> names;
-    for (int i = 1; i <= 19; ++i) names.insert("S" + std::to_string(i) + ".JPG");
-    for (int i = 1; i <= 20; ++i) names.insert("W" + std::to_string(i) + ".JPG");
-    for (int i = 1; i <= 57; ++i) names.insert((i < 10 ? "T0" : "T") + std::to_string(i) + ".JPG");
-    for (const char* n : {"T31_BLIK.JPG", "KRV.JPG", "KRVMASK.JPG", "LOADING.JPG"}) names.insert(n);
+    for (const std::string& name : EmbeddedPictureNames()) names.insert(Upper(name));
     return names;
 }
 

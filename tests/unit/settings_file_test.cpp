@@ -13,66 +13,54 @@ class SettingsFileTest : public ::testing::Test {
 protected:
     void TearDown() override { std::remove(path.c_str()); }
 
-    Settings Read(const std::string& content) {
+    // The settings the file gives over the built-in ones, as "W H BITS FULL SOUND".
+    std::string Read(const std::string& content) {
         std::FILE* file = std::fopen(path.c_str(), "w");
         EXPECT_NE(file, nullptr);
         std::fputs(content.c_str(), file);
         std::fclose(file);
         Settings settings{800, 600, 32, true, true};
         EXPECT_TRUE(ReadSettingsFile(path.c_str(), settings));
-        return settings;
+        return Shown(settings);
+    }
+
+    static std::string Shown(const Settings& s) {
+        return std::to_string(s.width) + " " + std::to_string(s.height) + " " + std::to_string(s.bits) + " " +
+               (s.fullscreen ? "1" : "0") + " " + (s.sound ? "1" : "0");
     }
 
     const std::string path = ::testing::TempDir() + "corvane_settings_test.cfg";
 };
 
-void ExpectSettings(const Settings& settings, int32_t width, int32_t height, int32_t bits, bool fullscreen,
-                    bool sound) {
-    EXPECT_EQ(settings.width, width);
-    EXPECT_EQ(settings.height, height);
-    EXPECT_EQ(settings.bits, bits);
-    EXPECT_EQ(settings.fullscreen, fullscreen);
-    EXPECT_EQ(settings.sound, sound);
-}
-
-TEST_F(SettingsFileTest, FiveNumbersSeparatedByAnyWhiteSpace) {
-    ExpectSettings(Read("1024 768 32 1 1"), 1024, 768, 32, true, true);
-    ExpectSettings(Read("320\t200\n8\r\n0 \n\n 0\n"), 320, 200, 8, false, false);
-    ExpectSettings(Read("+640 480 16 1 0 and anything after"), 640, 480, 16, true, false);
-}
-
-TEST_F(SettingsFileTest, FlagsAreTrueOnlyForExactlyOne) {
-    ExpectSettings(Read("800 600 32 2 -1"), 800, 600, 32, false, false);
-    ExpectSettings(Read("800 600 32 11 01"), 800, 600, 32, false, true);
-}
-
-TEST_F(SettingsFileTest, ValuesAreTakenAsReadWithoutValidation) {
-    ExpectSettings(Read("-5 0 7 1 1"), -5, 0, 7, true, true);
-}
-
-TEST_F(SettingsFileTest, AShortFileKeepsTheValuesNotRead) {
-    ExpectSettings(Read("1280 1024"), 1280, 1024, 32, true, true);
-    ExpectSettings(Read("1280 1024 16 0"), 1280, 1024, 16, false, true);
-    ExpectSettings(Read(""), 800, 600, 32, true, true);
-}
-
-TEST_F(SettingsFileTest, ReadingStopsAtTheFirstThingThatIsNotANumber) {
-    ExpectSettings(Read("garbage 1 2 3 4"), 800, 600, 32, true, true);
-    ExpectSettings(Read("1024x768 16 0 0"), 1024, 600, 32, true, true);
-    ExpectSettings(Read("640 - 480"), 640, 600, 32, true, true);
-    ExpectSettings(Read(std::string("1\0 2 3 4 5", 10)), 1, 600, 32, true, true);
-}
-
-TEST_F(SettingsFileTest, NumbersOutOfRangeSaturate) {
-    ExpectSettings(Read("99999999999999999999999999 -2147483649 2147483647 4294967297 1"), INT32_MAX, INT32_MIN,
-                   INT32_MAX, false, true);
-    ExpectSettings(Read("-2147483648 0 0 0 0"), INT32_MIN, 0, 0, false, false);
+TEST_F(SettingsFileTest, EachFileGivesWhatItsLeadingNumbersSay) {
+    // What the file holds, and the settings it gives: flags are true only for
+    // exactly 1, values are not validated, numbers out of range saturate, and
+    // reading stops at the first thing that is not a number, keeping the
+    // built-in values of what it did not read.
+    const char* const cases[][2] = {
+        {"1024 768 32 1 1", "1024 768 32 1 1"},
+        {"320\t200\n8\r\n0 \n\n 0\n", "320 200 8 0 0"},
+        {"+640 480 16 1 0 and anything after", "640 480 16 1 0"},
+        {"800 600 32 2 -1", "800 600 32 0 0"},
+        {"800 600 32 11 01", "800 600 32 0 1"},
+        {"-5 0 7 1 1", "-5 0 7 1 1"},
+        {"99999999999999999999999999 -2147483649 2147483647 4294967297 1", "2147483647 -2147483648 2147483647 0 1"},
+        {"-2147483648 0 0 0 0", "-2147483648 0 0 0 0"},
+        {"1280 1024", "1280 1024 32 1 1"},
+        {"1280 1024 16 0", "1280 1024 16 0 1"},
+        {"", "800 600 32 1 1"},
+        {"garbage 1 2 3 4", "800 600 32 1 1"},
+        {"1024x768 16 0 0", "1024 600 32 1 1"},
+        {"640 - 480", "640 600 32 1 1"},
+    };
+    for (const auto& [content, expected] : cases) EXPECT_EQ(Read(content), expected) << '"' << content << '"';
+    EXPECT_EQ(Read(std::string("1\0 2 3 4 5", 10)), "1 600 32 1 1") << "a NUL byte ends the numbers";
 }
 
 TEST_F(SettingsFileTest, AMissingFileChangesNothing) {
     Settings settings{800, 600, 32, true, true};
     EXPECT_FALSE(ReadSettingsFile((::testing::TempDir() + "no_such_corvane.cfg").c_str(), settings));
-    ExpectSettings(settings, 800, 600, 32, true, true);
+    EXPECT_EQ(Shown(settings), "800 600 32 1 1");
 }
 
 }  // namespace

@@ -32,6 +32,11 @@ double BevelLight(const Field& shape, double x, double y, double width, bool rai
     return (raised ? 1.0 : -1.0) * facing;
 }
 
+double RowOfBoxesLight(double x, double y, double cell, int h, double inset, double radius, double width) {
+    const Field box = [=](double px, double py) { return BoxDistance(px, py, 1, inset, cell - 1, h - inset, radius); };
+    return BevelLight(box, std::fmod(x, cell), y, width);
+}
+
 Color Shade(Color c, double light, double k) { return c * (1.0 + k * light); }
 
 Color Rivet(Color base, double x, double y, double cx, double cy, double radius, double& cover) {

@@ -24,6 +24,11 @@ Color Metal(Color base, double x, double y, int w, int h, uint32_t seed, double 
 // pixels, lit from the top left: -1 dark .. +1 bright, 0 on flat parts.
 double BevelLight(const Field& shape, double x, double y, double width, bool raised = true);
 
+// BevelLight at (x, y) of a row of equal rounded boxes across a picture h
+// high, each `cell` wide and inset 1 from its cell's sides and `inset` from
+// the top and bottom: plates, pouches, doors.
+double RowOfBoxesLight(double x, double y, double cell, int h, double inset, double radius, double width);
+
 // Multiply a colour by 1 + k * light, k about 0.35.
 Color Shade(Color c, double light, double k = 0.35);
 

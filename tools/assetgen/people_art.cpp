@@ -163,11 +163,8 @@ Shader Hands(int w, int h, Color skin, uint32_t seed, bool gloved) {
 // Tactical armour: padded plates with straps, seams and a rank patch.
 Shader Armour(int w, int h, Color base, uint32_t seed, bool patch) {
     return [=](double x, double y) {
-        const double plateW = w / 4.0;
-        const double fx = std::fmod(x, plateW);
-        const Field plate = [=](double px, double py) { return BoxDistance(px, py, 1, 2, plateW - 1, h - 2, 3); };
         Color c = Fabric(base, x, y, w, h, seed, 0.1);
-        c = Shade(c, BevelLight(plate, fx, y, 2.5), 0.6);
+        c = Shade(c, RowOfBoxesLight(x, y, w / 4.0, h, 2, 3, 2.5), 0.6);
         if (std::fabs(y - h * 0.3) < 1.5 || std::fabs(y - h * 0.7) < 1.5) c = Hex(0x1a1c1a);  // straps
         if (patch) {
             const double mid = w * 0.5;
@@ -231,9 +228,8 @@ Shader Pouches(int w, int h, Color base, uint32_t seed) {
     return [=](double x, double y) {
         const double pw = w / 4.0;
         const double fx = std::fmod(x, pw);
-        const Field pouch = [=](double px, double py) { return BoxDistance(px, py, 1, 1, pw - 1, h - 1, 2); };
         Color c = Fabric(base, x, y, w, h, seed, 0.1);
-        c = Shade(c, BevelLight(pouch, fx, y, 1.5), 0.6);
+        c = Shade(c, RowOfBoxesLight(x, y, pw, h, 1, 2, 1.5), 0.6);
         if (y < h * 0.35) c = c * 0.8;
         c = Mix(c, Hex(0x9a9a90), Rect(fx, y, pw * 0.4, h * 0.25, pw * 0.6, h * 0.45));
         return c;

@@ -393,8 +393,7 @@ Shader Lockers(int w, int h, Color base, uint32_t seed) {
     return [=](double x, double y) {
         const double door = w / 2.0;
         const double fx = std::fmod(x, door);
-        const Field panel = [=](double px, double py) { return BoxDistance(px, py, 1, 1, door - 1, h - 1, 1.5); };
-        Color c = Shade(Metal(base, x, y, w, h, seed, 0.5), BevelLight(panel, fx, y, 1.5), 0.5);
+        Color c = Shade(Metal(base, x, y, w, h, seed, 0.5), RowOfBoxesLight(x, y, door, h, 1, 1.5, 1.5), 0.5);
         if (y > 8 && y < 20 && fx > 6 && fx < door - 6 && std::fmod(y, 3.0) < 1.2) c = c * 0.3;
         c = Mix(c, Hex(0x1a1a1a), Rect(fx, y, door - 7, h * 0.45, door - 4, h * 0.6));
         const std::string number = std::to_string(static_cast<int>(x / door) + 7);

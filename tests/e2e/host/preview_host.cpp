@@ -22,8 +22,7 @@ namespace {
 
 const char kClassName[] = "CorvanePreviewHost";
 const char kTitle[] = "Corvane preview host";
-constexpr int kClientWidth = 320;
-constexpr int kClientHeight = 240;
+constexpr int kClientWidth = 320, kClientHeight = 240;
 constexpr DWORD kEndWaitMilliseconds = 15000;
 
 LRESULT CALLBACK HostProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -1,6 +1,6 @@
-# The settings dialog's end-to-end checks, shared by the Linux and the Wine
-# scripts (target.sh): the script sets PROGRAM_NAME, then calls
-# run_dialog_checks BUILD.
+# The settings dialog as the end-to-end scripts see it: its controls by
+# dialog units, what a region of it shows, its countdown read and checked,
+# and a run of the program from the dialog to the show and out (target.sh).
 
 source "$(dirname "${BASH_SOURCE[0]}")/target.sh"
 
@@ -19,13 +19,10 @@ click_unit() {
   sleep 0.3
 }
 
-# region_of X Y W H (dialog units) from the screen, as raw pixels into FILE.
-grab_region() {  # grab_region FILE X Y W H
+# grab_region FILE X Y W H: that region (dialog units) of the dialog, into FILE.
+grab_region() {
+  given "$DIALOG_ID" grab || return 1
   timeout 2 import -window "$DIALOG_ID" -crop "$(unit_x "$4")x$(unit_y "$5")+$(unit_x "$2")+$(unit_y "$3")" +repage "$1" 2>/dev/null
-}
-region_hash() {  # region_hash X Y W H
-  grab_region "$WORK/region.png" "$@"
-  convert "$WORK/region.png" -depth 8 rgb:- | md5sum | cut -d' ' -f1
 }
 # colours_in X Y W H: how many different colours the region shows.
 colours_in() {
@@ -74,24 +71,30 @@ settled() {
   return 1
 }
 
-# read_countdown [PICTURE]: the number the countdown shows (in PICTURE, a
-# grab of its region, or on the screen now), read with gocr from an
-# enlarged black-and-white copy; empty when nothing is legible.
-read_countdown() {
-  local picture=${1:-$WORK/countdown.png}
-  [ $# -eq 0 ] && grab_region "$picture" 130 5 14 11
-  convert "$picture" -colorspace Gray -scale 400% -threshold 70% "$WORK/countdown.pnm"
-  # gocr may take a narrow one for a letter l; the field only holds digits.
-  gocr -C '0-9l' "$WORK/countdown.pnm" 2>/dev/null | tr 'l' '1' | tr -dc '0-9'
+# read_grabs PICTURE...: the number each grab of the countdown shows, one
+# line a grab (empty when nothing is legible), read with gocr from enlarged
+# black-and-white copies, made by one process for all of them.
+read_grabs() {
+  local picture
+  mogrify -format pnm -colorspace Gray -scale 400% -threshold 70% "$@"
+  for picture; do
+    # gocr may take a narrow one for a letter l; the field only holds digits.
+    gocr -C '0-9l' "${picture%.*}.pnm" 2>/dev/null | tr 'l' '1' | tr -dc '0-9'
+    echo
+  done
 }
+# read_countdown: the number the countdown shows now.
+read_countdown() { grab_region "$WORK/countdown.png" 130 5 14 11 && read_grabs "$WORK/countdown.png"; }
 
 # watch_countdown FILE: grabs the countdown until the dialog is gone, then
 # reads the grabs. Writes one line "BEFORE AFTER NUMBER" (microseconds
 # around the grab) per grab: NUMBER is "-" when the grab showed nothing
 # legible and "gone" when there was no dialog left to grab. Reading comes
-# after, so that a slow machine still grabs often.
+# after, so that a slow machine still grabs often; grabs of one second are
+# alike to the byte, and each different one is read once.
 watch_countdown() {
-  local before after count=0 number
+  local before after count=0 picture hash number i files=() numbers=()
+  local -A hash_of=() first=() number_of=()
   : >"$WORK/grabs"
   while :; do
     before=$(now)
@@ -103,15 +106,21 @@ watch_countdown() {
     count=$((count + 1))
     sleep 0.1
   done
-  : >"$1"
+  while read -r hash picture; do
+    [ -s "$picture" ] || continue
+    hash_of[$picture]=$hash
+    [ -n "${first[$hash]:-}" ] || { first[$hash]=$picture; files+=("$picture"); }
+  done < <(md5sum "$WORK"/grab-*.png)
+  [ ${#files[@]} -eq 0 ] || mapfile -t numbers < <(read_grabs "${files[@]}")
+  for i in "${!files[@]}"; do number_of[${hash_of[${files[i]}]}]=${numbers[i]:-}; done
   while read -r before after picture; do
     if [ -s "$picture" ]; then
-      number=$(read_countdown "$picture")
-      echo "$before $after ${number:--}" >>"$1"
+      number=${number_of[${hash_of[$picture]}]}
+      echo "$before $after ${number:--}"
     else
-      echo "$before $after gone" >>"$1"
+      echo "$before $after gone"
     fi
-  done <"$WORK/grabs"
+  done <"$WORK/grabs" >"$1"
 }
 
 # check_countdown FILE: every reading must fit one opening time T, reading
@@ -146,10 +155,14 @@ check_countdown() {
     [ "$open" -lt 31000000 -a "$gone" -gt 28700000 -a "$gone" -lt 34000000 ]
 }
 
+# check_controls_drawn: once the dialog is drawn (screenshot "dialog"), every
+# control shows something: the picture, the texts, the lists, the boxes and
+# the buttons (the screenshot shows them to a person).
 check_controls_drawn() {
-  # Every control shows something: the picture, the texts, the lists, the
-  # boxes and the buttons (the screenshot shows them to a person).
   local name region
+  settled
+  sleep 0.5
+  shot dialog
   for region in "Start 7 98 32 14" "Exit 109 98 34 14" "About 49 98 50 14" "title 45 12 67 8" \
                 "Res: 11 35 16 9" "Bpp: 11 51 16 9" "resolution-list 37 33 87 12" "depth-list 37 50 87 12" \
                 "Fullscreen 53 66 48 10" "Sound 53 76 37 10"; do
@@ -159,113 +172,4 @@ check_controls_drawn() {
     expect "the $name control is drawn" [ "$(colours_in "$@")" -gt 1 ]
   done
   expect "the emblem shows its dusky planet" [ "$(matching_pixels 7 7 21 20 190 80 200 110)" -gt 10 ]
-}
-
-run_dialog_checks() {  # run_dialog_checks BUILD
-  use_build "${1:-}"
-  need Xvfb xdotool xwininfo import convert md5sum gocr
-  [ -n "$XVFB_PID" ] || start_display
-  target_ready
-  echo "$PROGRAM_NAME: DISPLAY=$DISPLAY"
-
-  echo "untouched: the dialog and its countdown, then the show starting by itself"
-  if dialog_opens; then
-    pass "the dialog appears (${DIALOG_W}x${DIALOG_H} at ${DIALOG_X},${DIALOG_Y})"
-    expect "it is centred on the 1024x768 screen" \
-      [ $((DIALOG_X * 2 + DIALOG_W - 1024)) -ge -2 -a $((DIALOG_X * 2 + DIALOG_W - 1024)) -le 2 -a \
-        $((DIALOG_Y * 2 + DIALOG_H - 768)) -ge -2 -a $((DIALOG_Y * 2 + DIALOG_H - 768)) -le 2 ]
-    watch_countdown "$SHOTS/countdown.log"
-    check_countdown "$SHOTS/countdown.log"
-    if show_opens; then
-      expect "the show starts full screen at 1024x768" sized "$GL" 1024 768 0 0
-      shot autostart
-      end_show
-    fi
-  fi
-  finished 1
-
-  echo "the dialog's controls; 320x200 windowed chosen, About, then Start"
-  if dialog_opens; then
-    local about countdown later
-    settled
-    sleep 0.5
-    shot dialog
-    check_controls_drawn
-    # Start has the focus; Tab goes Exit, resolution list (End: its last
-    # entry, 320x200), depth list, Fullscreen (space unticks it).
-    press "$DIALOG_ID" Tab Tab End Tab Tab space
-    shot chosen-before-about
-    click_unit 74 105
-    if about=$(wait_for find_about 10); then
-      pass "About shows \"About Corvane\""
-      shot about
-      countdown=$(read_countdown)
-      sleep 1.3
-      later=$(read_countdown)
-      expect "the countdown goes on while About is open (${countdown}, then ${later})" \
-        [ -n "$countdown" -a -n "$later" ] && [ "${later:-99}" -lt "${countdown:-0}" ]
-      press "$about" Return
-      expect "the About box closes" gone find_about 5
-      expect "the dialog is still open" [ -n "$(find_dialog)" ]
-      shot chosen-after-about
-    else
-      fail "About shows \"About Corvane\""
-    fi
-    # About has the focus now, so Enter would open it again: click Start.
-    click_unit 23 105
-    if show_opens; then
-      expect "About left the choices: Start opens a 320x200 window" sized "$GL" 320 200
-      end_show
-    fi
-  fi
-  finished 1
-
-  local file
-  for file in "320 200 8 0 0" "1024 768 32 1 1"; do
-    echo "a settings file of $file, then Start"
-    echo "$file" >"$WORK/corvane.cfg"
-    if dialog_opens; then
-      press "$DIALOG_ID" Return
-      if show_opens; then
-        expect "Start gives full screen 1024x768 whatever the file said" sized "$GL" 1024 768 0 0
-        end_show
-      fi
-    fi
-    finished 1
-    rm -f "$WORK/corvane.cfg"
-  done
-
-  echo "320x200, 8 bits, both boxes unticked, Start"
-  if dialog_opens; then
-    # Start has the focus; Tab goes Exit, resolution list, depth list,
-    # Fullscreen, Sound. End picks a list's last entry.
-    press "$DIALOG_ID" Tab Tab End Tab End Tab space Tab space
-    shot chosen-320x200
-    press "$DIALOG_ID" Return
-    if show_opens; then
-      expect "a 320x200 window opens" sized "$GL" 320 200
-      shot window-320x200
-      end_show
-    fi
-  fi
-  finished 1
-
-  local way
-  for way in Exit Escape alt+F4; do
-    echo "ending the dialog with $way"
-    if dialog_opens; then
-      if [ "$way" = Exit ]; then
-        focus "$DIALOG_ID"
-        click_unit 126 105
-      else
-        press "$DIALOG_ID" "$way"
-      fi
-      finished 30
-      expect "$way ends the program with exit code 0 (${EXIT_CODE})" [ "$EXIT_CODE" = 0 ]
-      expect "no GL window was made" [ "$GL_SEEN" = no ]
-    fi
-    finished 1
-  done
-
-  verdict
 }

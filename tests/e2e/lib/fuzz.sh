@@ -17,10 +17,9 @@
 # the seeds are only read. Crashing inputs are kept in
 # BUILD/fuzz-artifacts/<name>/.
 
+source "$(dirname "${BASH_SOURCE[0]}")/harness.sh"
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../../.." && pwd)
-
-FUZZ_WORK=$(mktemp -d)
-trap 'rm -rf "$FUZZ_WORK"' EXIT
+FUZZ_WORK=$WORK
 mkdir -p "$FUZZ_WORK/new" "$FUZZ_WORK/seeds"
 
 fuzz_usage() {
@@ -43,19 +42,19 @@ run_fuzzer() {
   [[ ${limit_option#*=} =~ ^[0-9]+$ ]] || fuzz_usage
 
   local fuzzer=$build/bin/${FUZZ_NAME}_fuzz
-  [ -x "$fuzzer" ] || { echo "fuzz_$FUZZ_NAME: FAIL ($fuzzer not built)"; exit 1; }
-  local artifacts=$build/fuzz-artifacts/$FUZZ_NAME work=$FUZZ_WORK
+  [ -x "$fuzzer" ] || abort "$fuzzer not built"
+  local artifacts=$build/fuzz-artifacts/$FUZZ_NAME
   mkdir -p "$artifacts"
 
   local start=$SECONDS
-  "$fuzzer" "$work/new" "${seeds[@]}" "$limit_option" -max_len="$FUZZ_MAX_LEN" -rss_limit_mb=1024 \
-    -timeout=10 -artifact_prefix="$artifacts/" -print_final_stats=1 "${extra[@]}" >"$work/log" 2>&1
+  "$fuzzer" "$FUZZ_WORK/new" "${seeds[@]}" "$limit_option" -max_len="$FUZZ_MAX_LEN" -rss_limit_mb=1024 \
+    -timeout=10 -artifact_prefix="$artifacts/" -print_final_stats=1 "${extra[@]}" >"$FUZZ_WORK/log" 2>&1
   local status=$?
   local runs peak
-  runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$work/log")
-  peak=$(sed -n 's/^stat::peak_rss_mb: *//p' "$work/log")
+  runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$FUZZ_WORK/log")
+  peak=$(sed -n 's/^stat::peak_rss_mb: *//p' "$FUZZ_WORK/log")
   if [ "$status" -ne 0 ]; then
-    tail -n 40 "$work/log"
+    tail -n 40 "$FUZZ_WORK/log"
     echo "fuzz_$FUZZ_NAME: FAIL (exit $status after ${runs:-?} runs; inputs in $artifacts)"
     exit 1
   fi

@@ -17,7 +17,7 @@
 #     a window manager's close request;
 #   - F1 from windowed 800x600 answered No: "Program Will Now Close.", "Can't
 #     create Wnd" (caption Error), exit code 0.
-# The script sets PROGRAM_NAME, then calls run_shell_checks BUILD.
+# tests/e2e/shell.sh calls run_shell_checks BUILD.
 
 source "$(dirname "${BASH_SOURCE[0]}")/show.sh"
 
@@ -37,10 +37,10 @@ another_application() {
 
 # answer BOX KEY: the key typed into a message box with the pointer on it:
 # Wine's focus follows the pointer where there is no window manager.
-answer() { xdotool mousemove --window "$1" 5 5; press "$@"; }
+answer() { given "$1" answer || return 1; xdotool mousemove --window "$1" 5 5; press "$@"; }
 
 # back_to WINDOW: a click brings the show back to the front.
-back_to() { focus "$1"; xdotool mousemove --window "$1" 100 100 click 1; sleep 0.5; }
+back_to() { focus "$1" || return 1; xdotool mousemove --window "$1" 100 100 click 1; sleep 0.5; }
 
 # answer_error SHOT: the next "ERROR" box shows and is answered with Enter;
 # the one before (the same caption) may still be on its way down.

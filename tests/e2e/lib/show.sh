@@ -5,7 +5,6 @@
 
 source "$(dirname "${BASH_SOURCE[0]}")/target.sh"
 
-
 # Processor time in clock ticks from /proc: utime + stime, read past the
 # thread name (which may hold spaces).
 ticks_of() { sed 's/^.*) //' "$1" 2>/dev/null | awk '{print $12 + $13}' || echo 0; }
@@ -66,6 +65,7 @@ no_gl_window() { [ -z "$(find_gl)" ]; }
 # close_request WINDOW: what a window manager sends when its close button is
 # clicked (WM_DELETE_WINDOW), through libX11, since xdotool has no word for it.
 close_request() {
+  given "$1" close || return 1
   python3 - "$1" <<'PYTHON'
 import ctypes, sys
 x = ctypes.cdll.LoadLibrary("libX11.so.6")

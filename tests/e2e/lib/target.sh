@@ -3,9 +3,9 @@
 # Wine (lib/wine.sh; the prefix lives in the build directory and is made on
 # first use). Includes the harness.
 #
-#   use_build DIR   sets BUILD and PROGRAM, and SHOTS (DIR/e2e/PROGRAM_NAME)
-#                   unless set; for a Windows build the Wine environment
-#                   too, and ends what runs in its prefix at exit
+#   use_build DIR   sets BUILD, SHOTS (in_build) and PROGRAM; for a Windows
+#                   build the Wine environment too, and ends what runs in
+#                   its prefix at exit
 #   target_ready    once the display is up: the Wine prefix made and Wine
 #                   able to start programs (nothing to do on Linux)
 #   find_dialog, find_about, find_gl, find_question, find_error
@@ -23,17 +23,17 @@ TITLE=DECK_NINE_by_Quillmark
 ON_WINE=no
 
 use_build() {
-  BUILD=$(cd "${1:?usage: $PROGRAM_NAME.sh <build-dir>}" && pwd) || exit 2
+  in_build "$@"
   if [ -f "$BUILD/bin/corvane.exe" ]; then
     ON_WINE=yes
     wine_env "$BUILD" || exit 1
     PROGRAM=("$WINE" "$BUILD/bin/corvane.exe")
     need "$WINE" "$WINESERVER"
+    [ "$WINEARCH" = win64 ] || can_run_32bit || unavailable "this machine cannot run 32-bit programs"
   else
     PROGRAM=("$BUILD/bin/corvane")
-    [ -x "$PROGRAM" ] || { echo "$PROGRAM_NAME: FAIL (no $PROGRAM)"; exit 1; }
+    [ -x "$PROGRAM" ] || abort "no $PROGRAM"
   fi
-  [ -n "${SHOTS:-}" ] || { SHOTS=$BUILD/e2e/$PROGRAM_NAME; mkdir -p "$SHOTS"; rm -f "$SHOTS"/*.png; }
 }
 
 # Whatever still runs in the build's Wine prefix ends with the script
@@ -45,7 +45,7 @@ target_ready() {
   # A new prefix is set up before the first run, so that its start-up time
   # does not count against the program.
   wine_prefix || exit 1
-  wine_ready || { echo "$PROGRAM_NAME: FAIL (Wine does not start)"; exit 1; }
+  wine_ready || abort "Wine does not start"
 }
 
 find_dialog() {
