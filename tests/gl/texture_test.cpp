@@ -160,10 +160,9 @@ TEST_F(TextureTest, TheWholePictureIsStretchedInUpright) {
     // 36 x 36 in quadrants: red top-left, green top-right, blue bottom-left,
     // white bottom-right.
     std::vector<uint32_t> rgb(36 * 36);
-    for (int y = 0; y < 36; ++y) {
-        for (int x = 0; x < 36; ++x) {
-            rgb[static_cast<size_t>(y * 36 + x)] = y < 18 ? (x < 18 ? 0xff0000 : 0x00ff00) : (x < 18 ? 0x0000ff : 0xffffff);
-        }
+    for (int i = 0; i < 36 * 36; ++i) {
+        const int x = i % 36, y = i / 36;
+        rgb[static_cast<size_t>(i)] = y < 18 ? (x < 18 ? 0xff0000 : 0x00ff00) : (x < 18 ? 0x0000ff : 0xffffff);
     }
     const TextureImage image = LoadAndRead(WriteBmp("quadrants.bmp", 36, 36, rgb));
     ASSERT_EQ(image.width, 32);

@@ -243,18 +243,15 @@ TEST(Catalogue, ModelSurfacesAreSoundForLightingAndCulling) {
 // The room's extent along each axis (it has no joints: positions as stored).
 struct Extent {
     double low[3] = {1e9, 1e9, 1e9}, high[3] = {-1e9, -1e9, -1e9};
-};
-
-Extent Bounds(const MS3DModel& room) {
-    Extent e;
-    for (int v = 0; v < room.vertexCount; ++v) {
-        for (int a = 0; a < 3; ++a) {
-            e.low[a] = std::min(e.low[a], static_cast<double>(room.vertices[v].position[a]));
-            e.high[a] = std::max(e.high[a], static_cast<double>(room.vertices[v].position[a]));
+    explicit Extent(const MS3DModel& room) {
+        for (int v = 0; v < room.vertexCount; ++v) {
+            for (int a = 0; a < 3; ++a) {
+                low[a] = std::min(low[a], static_cast<double>(room.vertices[v].position[a]));
+                high[a] = std::max(high[a], static_cast<double>(room.vertices[v].position[a]));
+            }
         }
     }
-    return e;
-}
+};
 
 TEST(Catalogue, TheRoomsShellIsClosedAndFacesInwards) {
     // Back faces are culled, so from inside only inward faces show: each of
@@ -262,7 +259,7 @@ TEST(Catalogue, TheRoomsShellIsClosedAndFacesInwards) {
     const LoadedModel loaded("ROOM");
     ASSERT_TRUE(loaded.ok);
     const MS3DModel& room = loaded.model;
-    const Extent box = Bounds(room);
+    const Extent box(room);
     for (int a = 0; a < 3; ++a) {
         for (int side = 0; side < 2; ++side) {
             const double plane = side == 0 ? box.low[a] : box.high[a];
@@ -316,7 +313,7 @@ TEST(Catalogue, TheRoomEnclosesTheCameraPathAndShowsItsAlarmPanel) {
     const LoadedModel loaded("ROOM");
     ASSERT_TRUE(loaded.ok);
     const MS3DModel& room = loaded.model;
-    const Extent box = Bounds(room);
+    const Extent box(room);
     const double reach[3] = {23.0, 0.0, 33.0};
     for (int a : {0, 2}) {
         EXPECT_LE(box.low[a], -reach[a]);
