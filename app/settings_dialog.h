@@ -3,19 +3,12 @@
 
 #include <cstdint>
 
+#include "app/settings_controls.h"
 #include "platform/win32.h"
 
 // Dialog results.
 constexpr int32_t kDialogStart = 1;
 constexpr int32_t kDialogExit = 2;
-
-// The controls of dialog template 225 that the procedure talks to.
-constexpr int kResolutionList = 1000;
-constexpr int kDepthList = 1001;
-constexpr int kFullscreenBox = 1002;
-constexpr int kSoundBox = 1003;
-constexpr int kAboutButton = 1004;
-constexpr int kCountdownText = 1005;
 
 // Shows the dialog and turns its final state into the five values; `result`
 // receives what DialogBoxParamA returned (1 start, 2 exit, -1 no dialog).

@@ -61,81 +61,69 @@ public:
         : model(target), in(reader), prefixLength(directoryLength), pathBuffer(buffer) {}
 
     bool Parse() {
-        return ReadVertices() && ReadTriangles() && ReadMeshes() && ReadMaterials() && ReadAnimation() &&
-               ReadJoints() && CheckReferences();
+        return ReadBlock(ms3d::kVertexSize, model.vertices, model.vertexCount, &MS3DParser::ReadVertex) &&
+               ReadBlock(ms3d::kTriangleSize, model.triangles, model.triangleCount, &MS3DParser::ReadTriangle) &&
+               ReadBlock(ms3d::kGroupSize, model.meshes, model.meshCount, &MS3DParser::ReadMesh) &&
+               ReadBlock(ms3d::kMaterialSize, model.materials, model.materialCount, &MS3DParser::ReadMaterial) &&
+               ReadAnimation() &&
+               ReadBlock(ms3d::kJointSize, model.joints, model.jointCount, &MS3DParser::ReadJoint) && CheckReferences();
     }
 
 private:
-    // A block's count and its array, allocated once the data holds
-    // `recordSize` bytes for each record. The count is set with the array so
+    // A block: its count, then each record in turn through `read` (given the
+    // record and its index). The array is allocated once the data holds
+    // `recordSize` bytes for each record, and the count is set with it so
     // that Clear() can release a partial parse.
     template <typename Record>
-    bool ReadBlock(size_t recordSize, Record*& records, int& recordCount) {
+    bool ReadBlock(size_t recordSize, Record*& records, int& recordCount, bool (MS3DParser::*read)(Record&, int)) {
         int count = 0;
         if (!ReadU16(in, count) || !in.Has(static_cast<size_t>(count) * recordSize)) return false;
         records = new Record[count];
         recordCount = count;
-        return true;
-    }
-
-    bool ReadVertices() {
-        if (!ReadBlock(ms3d::kVertexSize, model.vertices, model.vertexCount)) return false;
-        for (int i = 0; i < model.vertexCount; ++i) {
-            Vertex& vertex = model.vertices[i];
-            if (!in.Skip(1) || !in.Floats(vertex.position, 3) || !in.Read(vertex.boneId) || !in.Skip(1)) return false;
+        for (int i = 0; i < count; ++i) {
+            if (!(this->*read)(records[i], i)) return false;
         }
         return true;
     }
 
-    bool ReadTriangles() {
-        if (!ReadBlock(ms3d::kTriangleSize, model.triangles, model.triangleCount)) return false;
-        for (int i = 0; i < model.triangleCount; ++i) {
-            Triangle& triangle = model.triangles[i];
-            float t[3];
-            if (!in.Skip(2)) return false;
-            for (int k = 0; k < 3; ++k) {
-                if (!ReadU16(in, triangle.vertexIndices[k])) return false;
-                if (triangle.vertexIndices[k] >= model.vertexCount) return false;
-            }
-            if (!in.Floats(&triangle.normals[0][0], 9) || !in.Floats(triangle.s, 3) ||
-                !in.Floats(t, 3) || !in.Skip(2))
-                return false;
-            for (int k = 0; k < 3; ++k) triangle.t[k] = 1.0f - t[k];
+    bool ReadVertex(Vertex& vertex, int) {
+        return in.Skip(1) && in.Floats(vertex.position, 3) && in.Read(vertex.boneId) && in.Skip(1);
+    }
+
+    bool ReadTriangle(Triangle& triangle, int) {
+        float t[3];
+        if (!in.Skip(2)) return false;
+        for (int k = 0; k < 3; ++k) {
+            if (!ReadU16(in, triangle.vertexIndices[k])) return false;
+            if (triangle.vertexIndices[k] >= model.vertexCount) return false;
         }
+        if (!in.Floats(&triangle.normals[0][0], 9) || !in.Floats(triangle.s, 3) || !in.Floats(t, 3) || !in.Skip(2))
+            return false;
+        for (int k = 0; k < 3; ++k) triangle.t[k] = 1.0f - t[k];
         return true;
     }
 
-    bool ReadMeshes() {
-        if (!ReadBlock(ms3d::kGroupSize, model.meshes, model.meshCount)) return false;
-        for (int i = 0; i < model.meshCount; ++i) {
-            Mesh& mesh = model.meshes[i];
-            int triangles = 0;
-            if (!in.Skip(1 + kNameSize) || !ReadU16(in, triangles) || !in.Has(static_cast<size_t>(triangles) * 2 + 1))
-                return false;
-            mesh.triangleIndices = new int[triangles];
-            mesh.triangleCount = triangles;
-            for (int j = 0; j < triangles; ++j) {
-                if (!ReadU16(in, mesh.triangleIndices[j])) return false;
-                if (mesh.triangleIndices[j] >= model.triangleCount) return false;
-            }
-            // Checked against the material count once the materials are read.
-            if (!ReadI8(in, mesh.materialIndex) || mesh.materialIndex < -1) return false;
+    bool ReadMesh(Mesh& mesh, int) {
+        int triangles = 0;
+        if (!in.Skip(1 + kNameSize) || !ReadU16(in, triangles) || !in.Has(static_cast<size_t>(triangles) * 2 + 1))
+            return false;
+        mesh.triangleIndices = new int[triangles];
+        mesh.triangleCount = triangles;
+        for (int j = 0; j < triangles; ++j) {
+            if (!ReadU16(in, mesh.triangleIndices[j])) return false;
+            if (mesh.triangleIndices[j] >= model.triangleCount) return false;
         }
-        return true;
+        // Checked against the material count once the materials are read.
+        return ReadI8(in, mesh.materialIndex) && mesh.materialIndex >= -1;
     }
 
-    bool ReadMaterials() {
-        if (!ReadBlock(ms3d::kMaterialSize, model.materials, model.materialCount)) return false;
-        for (int i = 0; i < model.materialCount; ++i) {
-            Material& material = model.materials[i];
-            const unsigned char* textureField = nullptr;
-            if (!in.Skip(kNameSize) || !in.Floats(material.ambient, 4) || !in.Floats(material.diffuse, 4) ||
-                !in.Floats(material.specular, 4) || !in.Floats(material.emissive, 4) ||
-                !in.Read(material.shininess) || !in.Skip(4 + 1) ||
-                !(textureField = in.Bytes(kTextureFieldSize)) || !in.Skip(kTextureFieldSize))
-                return false;
-            material.textureFile = TextureFile(reinterpret_cast<const char*>(textureField));
-        }
+    bool ReadMaterial(Material& material, int) {
+        const unsigned char* textureField = nullptr;
+        if (!in.Skip(kNameSize) || !in.Floats(material.ambient, 4) || !in.Floats(material.diffuse, 4) ||
+            !in.Floats(material.specular, 4) || !in.Floats(material.emissive, 4) || !in.Read(material.shininess) ||
+            !in.Skip(4 + 1) || !(textureField = in.Bytes(kTextureFieldSize)) || !in.Skip(kTextureFieldSize))
+            return false;
+        material.textureFile = TextureFile(reinterpret_cast<const char*>(textureField));
         return true;
     }
 
@@ -169,30 +157,25 @@ private:
         return true;
     }
 
-    bool ReadJoints() {
-        if (!ReadBlock(ms3d::kJointSize, model.joints, model.jointCount)) return false;
-        for (int i = 0; i < model.jointCount; ++i) {
-            Joint& joint = model.joints[i];
-            const unsigned char* name = nullptr;
-            const unsigned char* parentName = nullptr;
-            if (!in.Skip(1) || !(name = in.Bytes(kNameSize)) || !(parentName = in.Bytes(kNameSize)) ||
-                !in.Floats(joint.localRotation, 3) || !in.Floats(joint.localTranslation, 3))
-                return false;
-            std::memcpy(joint.name, name, kNameSize);
-            if (!ResolveParent(i, reinterpret_cast<const char*>(parentName))) return false;
+    bool ReadJoint(Joint& joint, int i) {
+        const unsigned char* name = nullptr;
+        const unsigned char* parentName = nullptr;
+        if (!in.Skip(1) || !(name = in.Bytes(kNameSize)) || !(parentName = in.Bytes(kNameSize)) ||
+            !in.Floats(joint.localRotation, 3) || !in.Floats(joint.localTranslation, 3))
+            return false;
+        std::memcpy(joint.name, name, kNameSize);
+        if (!ResolveParent(i, reinterpret_cast<const char*>(parentName))) return false;
 
-            int rotationKeys = 0;
-            int translationKeys = 0;
-            if (!ReadU16(in, rotationKeys) || !ReadU16(in, translationKeys) ||
-                !in.Has(static_cast<size_t>(rotationKeys + translationKeys) * ms3d::kKeySize))
-                return false;
-            joint.rotationKeys = new Keyframe[rotationKeys];
-            joint.rotationKeyCount = rotationKeys;
-            joint.translationKeys = new Keyframe[translationKeys];
-            joint.translationKeyCount = translationKeys;
-            if (!ReadKeys(i, rotationKeys, true) || !ReadKeys(i, translationKeys, false)) return false;
-        }
-        return true;
+        int rotationKeys = 0;
+        int translationKeys = 0;
+        if (!ReadU16(in, rotationKeys) || !ReadU16(in, translationKeys) ||
+            !in.Has(static_cast<size_t>(rotationKeys + translationKeys) * ms3d::kKeySize))
+            return false;
+        joint.rotationKeys = new Keyframe[rotationKeys];
+        joint.rotationKeyCount = rotationKeys;
+        joint.translationKeys = new Keyframe[translationKeys];
+        joint.translationKeyCount = translationKeys;
+        return ReadKeys(i, rotationKeys, true) && ReadKeys(i, translationKeys, false);
     }
 
     // A parent is found among the joints before this one; a parent that is

@@ -8,6 +8,11 @@ WPARAM ActivationWParam(WORD state, bool minimized) { return MAKEWPARAM(state, m
 
 }  // namespace
 
+Activation& TheActivation() {
+    static Activation activation(TheWindowHost());
+    return activation;
+}
+
 void Activation::Activate(HWND window) {
     if (window == active || !host->IsLive(window)) return;
     HWND previous = active;

@@ -1,7 +1,7 @@
 // The active window and the keyboard focus, and the messages Windows sends
 // when either moves.
 //
-// Platform: any (the Linux backend and the fake each keep one, over their
+// Platform: any (the Linux backend and the fake each have one, over their
 // own windows through window_host.h). The backend reports what happened: a
 // window was shown or brought to the foreground, the user gave a window the
 // focus or took it away, a window was hidden, minimised, restored or
@@ -61,5 +61,8 @@ private:
     HWND active = nullptr;
     HWND focus = nullptr;
 };
+
+// The one activation state over the backend's windows (TheWindowHost()).
+Activation& TheActivation();
 
 }  // namespace common

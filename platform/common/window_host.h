@@ -34,4 +34,7 @@ protected:
     ~WindowHost() = default;
 };
 
+// The backend's one host over its windows; each backend defines it.
+WindowHost& TheWindowHost();
+
 }  // namespace common

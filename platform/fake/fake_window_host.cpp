@@ -1,5 +1,6 @@
 // The fake's windows as the shared window behaviour sees them
-// (platform/common/window_host.h), and the one activation state over them.
+// (platform/common/window_host.h), over which the one activation state
+// (platform/common/activation.h) works.
 //
 // Platform: none (unit tests). Messages go to the window procedure at once
 // or into the thread's queue. A window is never minimised (the fake has no
@@ -48,16 +49,11 @@ const bool registered = (AddResetHook([] {
 
 }  // namespace
 
-common::WindowHost& TheWindowHost() {
-    static FakeWindows windows;
-    return windows;
-}
-
-common::Activation& TheActivation() {
-    static common::Activation activation(TheWindowHost());
-    return activation;
-}
-
 std::vector<WPARAM> SystemCommandsCarriedOut() { return CarriedOut(); }
 
 }  // namespace fake
+
+common::WindowHost& common::TheWindowHost() {
+    static fake::FakeWindows windows;
+    return windows;
+}

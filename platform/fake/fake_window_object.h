@@ -60,9 +60,9 @@ Handle MakeHandle(uintptr_t& next) {
 HWND WindowToPaint(HWND filter);
 void MarkPainted(HWND window);
 
-// The fake's windows as the shared window behaviour sees them, and the one
-// active window and focus over them (fake_window_host.cpp).
-common::WindowHost& TheWindowHost();
-common::Activation& TheActivation();
+// The fake's windows as the shared window behaviour sees them
+// (fake_window_host.cpp), and the one active window and focus over them.
+using common::TheActivation;
+using common::TheWindowHost;
 
 }  // namespace fake

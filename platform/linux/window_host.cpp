@@ -1,5 +1,6 @@
 // Linux backend: its windows as the shared window behaviour sees them
-// (platform/common/window_host.h), and the one activation state over them.
+// (platform/common/window_host.h), over which the one activation state
+// (platform/common/activation.h) works.
 //
 // Platform: Linux. Dependencies: SDL2 (through the window objects). Messages
 // go to the window procedure at once or into the thread's queue; the active
@@ -51,15 +52,9 @@ public:
 };
 
 }  // namespace
+}  // namespace backend
 
-common::WindowHost& TheWindowHost() {
-    static LinuxWindows windows;
+common::WindowHost& common::TheWindowHost() {
+    static backend::LinuxWindows windows;
     return windows;
 }
-
-common::Activation& TheActivation() {
-    static common::Activation activation(TheWindowHost());
-    return activation;
-}
-
-}  // namespace backend

@@ -67,8 +67,8 @@ bool ReportClientSize(WindowObject* window, int width, int height);
 
 // The windows as the shared window behaviour sees them (window_host.cpp),
 // and the one active window and focus over them (platform/common/).
-common::WindowHost& TheWindowHost();
-common::Activation& TheActivation();
+using common::TheActivation;
+using common::TheWindowHost;
 
 // Reports to the activation (activation.cpp), which tells the windows; each
 // does nothing when nothing changes. Activating moves the focus too (not to

@@ -241,16 +241,17 @@ TEST(Catalogue, ModelSurfacesAreSoundForLightingAndCulling) {
 }
 
 // The room's extent along each axis (it has no joints: positions as stored).
-void Bounds(const MS3DModel& room, double low[3], double high[3]) {
-    for (int a = 0; a < 3; ++a) {
-        low[a] = 1e9;
-        high[a] = -1e9;
+struct Extent {
+    double low[3] = {1e9, 1e9, 1e9}, high[3] = {-1e9, -1e9, -1e9};
+    explicit Extent(const MS3DModel& room) {
         for (int v = 0; v < room.vertexCount; ++v) {
-            low[a] = std::min(low[a], static_cast<double>(room.vertices[v].position[a]));
-            high[a] = std::max(high[a], static_cast<double>(room.vertices[v].position[a]));
+            for (int a = 0; a < 3; ++a) {
+                low[a] = std::min(low[a], static_cast<double>(room.vertices[v].position[a]));
+                high[a] = std::max(high[a], static_cast<double>(room.vertices[v].position[a]));
+            }
         }
     }
-}
+};
 
 TEST(Catalogue, TheRoomsShellIsClosedAndFacesInwards) {
     // Back faces are culled, so from inside only inward faces show: each of
@@ -258,11 +259,10 @@ TEST(Catalogue, TheRoomsShellIsClosedAndFacesInwards) {
     const LoadedModel loaded("ROOM");
     ASSERT_TRUE(loaded.ok);
     const MS3DModel& room = loaded.model;
-    double low[3], high[3];
-    Bounds(room, low, high);
+    const Extent box(room);
     for (int a = 0; a < 3; ++a) {
         for (int side = 0; side < 2; ++side) {
-            const double plane = side == 0 ? low[a] : high[a];
+            const double plane = side == 0 ? box.low[a] : box.high[a];
             const double inwardSign = side == 0 ? 1.0 : -1.0;
             double covered = 0.0;
             for (int t = 0; t < room.triangleCount; ++t) {
@@ -272,7 +272,7 @@ TEST(Catalogue, TheRoomsShellIsClosedAndFacesInwards) {
                 covered += 0.5 * Length(Cross(loaded.Corner(t, 0), loaded.Corner(t, 1), loaded.Corner(t, 2)));
             }
             const int b = (a + 1) % 3, d = (a + 2) % 3;
-            const double area = (high[b] - low[b]) * (high[d] - low[d]);
+            const double area = (box.high[b] - box.low[b]) * (box.high[d] - box.low[d]);
             EXPECT_NEAR(covered / area, 1.0, 0.01) << "side " << side << " of axis " << a;
         }
     }
@@ -313,15 +313,14 @@ TEST(Catalogue, TheRoomEnclosesTheCameraPathAndShowsItsAlarmPanel) {
     const LoadedModel loaded("ROOM");
     ASSERT_TRUE(loaded.ok);
     const MS3DModel& room = loaded.model;
-    double low[3], high[3];
-    Bounds(room, low, high);
+    const Extent box(room);
     const double reach[3] = {23.0, 0.0, 33.0};
     for (int a : {0, 2}) {
-        EXPECT_LE(low[a], -reach[a]);
-        EXPECT_GE(high[a], reach[a]);
+        EXPECT_LE(box.low[a], -reach[a]);
+        EXPECT_GE(box.high[a], reach[a]);
     }
-    EXPECT_LE(low[1], -8.0);
-    EXPECT_GE(high[1], 28.0);
+    EXPECT_LE(box.low[1], -8.0);
+    EXPECT_GE(box.high[1], 28.0);
     // Material 38 (t31.jpg) faces the camera inside its view at nearly
     // every moment of the path.
     int seen = 0, samples = 0;

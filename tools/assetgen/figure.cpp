@@ -31,15 +31,27 @@ void Figure::AddTrunk(Vec3 pelvis, Vec3 spine, Vec3 chest, Vec3 neck, Vec3 head)
     AddChain({"pelvis", "spine", "chest", "neck", "head"}, -1, {pelvis, spine, chest, neck, head});
 }
 
-void Figure::AddArm(const std::string& side, int chest, Vec3 clavicle, Vec3 shoulder, Vec3 elbow, Vec3 wrist,
-                    double fingers) {
-    AddChain({"clavicle_" + side, "upperarm_" + side, "forearm_" + side, "hand_" + side, "fingers_" + side}, chest,
-             {clavicle, shoulder, elbow, wrist, wrist + Normalize(wrist - elbow) * fingers});
+void Figure::AddGroups(const std::string& name, const std::string& letter, int count) {
+    for (int i = 0; i < count; ++i) {
+        const std::string n = std::to_string(i + 1);
+        builder.AddTexturedGroup(name + "_" + n, letter + n, letter + n);
+    }
 }
 
-void Figure::AddLeg(const std::string& side, int pelvis, Vec3 hip, double thigh, double shin) {
-    AddChain({"thigh_" + side, "shin_" + side, "foot_" + side}, pelvis,
-             {hip, hip - Vec3{0, thigh, 0}, hip - Vec3{0, thigh + shin, 0}});
+Arm Figure::AddArm(const std::string& side, int chest, Vec3 clavicle, Vec3 shoulder, Vec3 elbow, Vec3 wrist,
+                   double fingers) {
+    const Vec3 handDir = Normalize(wrist - elbow);
+    const int last = AddChain({"clavicle_" + side, "upperarm_" + side, "forearm_" + side, "hand_" + side,
+                               "fingers_" + side},
+                              chest, {clavicle, shoulder, elbow, wrist, wrist + handDir * fingers});
+    return {shoulder, elbow, wrist, handDir, last - 3, last - 2, last - 1, last};
+}
+
+Leg Figure::AddLeg(const std::string& side, int pelvis, Vec3 hip, double thigh, double shin) {
+    const int last = AddChain({"thigh_" + side, "shin_" + side, "foot_" + side}, pelvis,
+                              {hip, hip - Vec3{0, thigh, 0}, hip - Vec3{0, thigh + shin, 0}});
+    return {hip, hip.y - thigh, hip.y - thigh - shin, thigh, shin, hip - Vec3{0, thigh + shin - 0.001, 0},
+            last - 2, last - 1, last};
 }
 
 std::vector<Ring> Figure::Chain(const std::vector<Vec3>& points, const std::vector<std::pair<double, double>>& radii,
@@ -101,6 +113,11 @@ void PlaceLeg(Vec3 hip, Vec3 ankle, double thigh, double shin, JointPose& thighP
     thighPose.rotation = RotateZ(sway) * RotateX(-(pitch + lift));
     shinPose.rotation = RotateX(bend);
     footPose.rotation = RotateX(pitch + lift - bend) * RotateZ(-sway);
+}
+
+void PlaceLeg(const Leg& leg, Vec3 ankle, std::vector<JointPose>& pose) {
+    PlaceLeg({0, 0, 0}, ankle, leg.thighLength, leg.shinLength, pose[static_cast<size_t>(leg.thigh)],
+             pose[static_cast<size_t>(leg.shin)], pose[static_cast<size_t>(leg.foot)]);
 }
 
 void Regroup(ms3d::Model& model, size_t firstTriangle, int group, const std::function<bool(Vec3 centroid)>& select,

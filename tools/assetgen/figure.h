@@ -14,10 +14,31 @@
 
 namespace assetgen {
 
+// An arm as Figure::AddArm made it: where its joints stand in the bind pose,
+// the direction the hand goes on in (from the elbow through the wrist), and
+// the joints' indices.
+struct Arm {
+    Vec3 shoulder, elbow, wrist, handDir;
+    int upperArm = 0, forearm = 0, hand = 0, fingers = 0;
+};
+
+// A leg as Figure::AddLeg made it: the hip, the heights of knee and ankle,
+// the bone lengths, the ankle a hair short of the straight leg's reach (where
+// the foot stays planted, so that the knee never locks) and the joints.
+struct Leg {
+    Vec3 hip;
+    double knee = 0.0, ankle = 0.0, thighLength = 0.0, shinLength = 0.0;
+    Vec3 planted;
+    int thigh = 0, shin = 0, foot = 0;
+};
+
 class Figure {
 public:
     explicit Figure(ms3d::Model& target) : model(target), builder(target) {}
 
+    // `count` groups "`name`_1" on, each with a material and picture of its
+    // own, "`letter`1" on.
+    void AddGroups(const std::string& name, const std::string& letter, int count);
     int AddJoint(const std::string& name, int parent, Vec3 position);
     // The trunk, each joint the child of the one before: pelvis (a root),
     // spine, chest, neck and head.
@@ -25,10 +46,10 @@ public:
     // One arm, `side` "r" or "l": clavicle (a child of `chest`), upper arm
     // at the shoulder, forearm at the elbow, hand at the wrist and fingers
     // `fingers` beyond the wrist along the forearm.
-    void AddArm(const std::string& side, int chest, Vec3 clavicle, Vec3 shoulder, Vec3 elbow, Vec3 wrist,
-                double fingers);
+    Arm AddArm(const std::string& side, int chest, Vec3 clavicle, Vec3 shoulder, Vec3 elbow, Vec3 wrist,
+               double fingers);
     // One straight leg below `hip`: thigh, shin and foot.
-    void AddLeg(const std::string& side, int pelvis, Vec3 hip, double thigh, double shin);
+    Leg AddLeg(const std::string& side, int pelvis, Vec3 hip, double thigh, double shin);
     Vec3 JointPosition(int joint) const { return positions[static_cast<size_t>(joint)]; }
 
     // Rings through `points` (each with side and front radii), framed by
@@ -64,6 +85,8 @@ void SampleKeys(ms3d::Model& model, const std::vector<double>& times, const Pose
 // the knee bending forward and the foot kept level.
 void PlaceLeg(Vec3 hip, Vec3 ankle, double thigh, double shin, JointPose& thighPose, JointPose& shinPose,
               JointPose& footPose);
+// The same for a figure's leg, `ankle` given from the hip.
+void PlaceLeg(const Leg& leg, Vec3 ankle, std::vector<JointPose>& pose);
 
 // Moves the triangles from `firstTriangle` on whose centroid `select`
 // accepts into `group`, with picture coordinates from a function of each

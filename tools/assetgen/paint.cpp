@@ -20,6 +20,10 @@ Color Metal(Color base, double x, double y, int w, int h, uint32_t seed, double 
     return base * k;
 }
 
+Field RoundedBox(double x0, double y0, double x1, double y1, double radius) {
+    return [=](double x, double y) { return BoxDistance(x, y, x0, y0, x1, y1, radius); };
+}
+
 double BevelLight(const Field& shape, double x, double y, double width, bool raised) {
     const double d = shape(x, y);
     if (d > 0.0 || d < -width) return 0.0;
@@ -33,7 +37,7 @@ double BevelLight(const Field& shape, double x, double y, double width, bool rai
 }
 
 double RowOfBoxesLight(double x, double y, double cell, int h, double inset, double radius, double width) {
-    const Field box = [=](double px, double py) { return BoxDistance(px, py, 1, inset, cell - 1, h - inset, radius); };
+    const Field box = RoundedBox(1, inset, cell - 1, h - inset, radius);
     return BevelLight(box, std::fmod(x, cell), y, width);
 }
 

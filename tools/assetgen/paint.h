@@ -13,6 +13,9 @@ namespace assetgen {
 // A signed distance field: negative inside a shape.
 using Field = std::function<double(double x, double y)>;
 
+// The rounded box from (x0, y0) to (x1, y1) as a field (see BoxDistance).
+Field RoundedBox(double x0, double y0, double x1, double y1, double radius);
+
 // Surface grime: a tiling fractal in [0, 1] over a w x h picture.
 double Grime(double x, double y, int w, int h, uint32_t seed, double cells = 4.0);
 

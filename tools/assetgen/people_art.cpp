@@ -177,7 +177,7 @@ Shader Armour(int w, int h, Color base, uint32_t seed, bool patch) {
 
 Shader GreyPlate(int w, int h, uint32_t seed) {
     return [=](double x, double y) {
-        const Field plate = [=](double px, double py) { return BoxDistance(px, py, 1, 1, w - 1, h - 1, 4); };
+        const Field plate = RoundedBox(1, 1, w - 1, h - 1, 4);
         Color c = Metal(Hex(0x80848a), x, y, w, h, seed, 0.6);
         c = Shade(c, BevelLight(plate, x, y, 3.0), 0.6);
         c = c + Color{1, 1, 1} * (0.2 * Clamp01(1.0 - std::fabs(y / h - 0.3) * 5));

@@ -18,7 +18,7 @@ uint32_t Seed(const std::string& name) { return static_cast<uint32_t>(Random(nam
 // A metal plate with diamond tread, bevelled edges and corner bolts.
 Shader FloorPlate(int w, int h, Color base, uint32_t seed, double period) {
     return [=](double x, double y) {
-        const Field plate = [=](double px, double py) { return BoxDistance(px, py, 1, 1, w - 1, h - 1, 2); };
+        const Field plate = RoundedBox(1, 1, w - 1, h - 1, 2);
         Color c = Metal(base, x, y, w, h, seed, 0.8);
         const double tread = Tread(x, y, period);
         c = Shade(c, tread * 0.9 - 0.15, 0.35);
@@ -40,10 +40,8 @@ Shader FloorPlate(int w, int h, Color base, uint32_t seed, double period) {
 Shader WallPanel(int w, int h, Color base, Color inset, uint32_t seed, int style) {
     return [=](double x, double y) {
         const double m = std::max(2.0, w * 0.06);
-        const Field outer = [=](double px, double py) { return BoxDistance(px, py, 0.5, 0.5, w - 0.5, h - 0.5, 1.5); };
-        const Field inner = [=](double px, double py) {
-            return BoxDistance(px, py, m * 2, m * 2, w - m * 2, h - m * 2, m);
-        };
+        const Field outer = RoundedBox(0.5, 0.5, w - 0.5, h - 0.5, 1.5);
+        const Field inner = RoundedBox(m * 2, m * 2, w - m * 2, h - m * 2, m);
         Color c = Metal(base, x, y, w, h, seed, 0.6);
         c = Shade(c, BevelLight(outer, x, y, 2.0), 0.5);
         if (inner(x, y) < 0.0) c = Metal(inset, x, y, w, h, seed + 1u, 0.5);
@@ -74,7 +72,7 @@ Shader WallPanel(int w, int h, Color base, Color inset, uint32_t seed, int style
 // Parallel slats in a frame: wall vents and floor drains.
 Shader Grille(int w, int h, Color base, uint32_t seed, bool vertical, double pitch) {
     return [=](double x, double y) {
-        const Field frame = [=](double px, double py) { return BoxDistance(px, py, 0.5, 0.5, w - 0.5, h - 0.5, 2); };
+        const Field frame = RoundedBox(0.5, 0.5, w - 0.5, h - 0.5, 2);
         const double b = std::max(3.0, w * 0.09);
         Color c = Metal(base, x, y, w, h, seed, 0.7);
         c = Shade(c, BevelLight(frame, x, y, 2.0), 0.5);
@@ -118,7 +116,7 @@ Shader Hazard(int w, int h, double period, uint32_t seed, bool edgeLines) {
 Shader Screen(int w, int h, uint32_t seed, int kind) {
     return [=](double x, double y) {
         const double b = std::max(2.0, w * 0.08);
-        const Field bezel = [=](double px, double py) { return BoxDistance(px, py, 0.5, 0.5, w - 0.5, h - 0.5, 2); };
+        const Field bezel = RoundedBox(0.5, 0.5, w - 0.5, h - 0.5, 2);
         Color c = Shade(Hex(0x34383c), BevelLight(bezel, x, y, 2.0), 0.6);
         if (x > b && x < w - b && y > b && y < h - b) {
             const double u = (x - b) / (w - 2 * b), v = (y - b) / (h - 2 * b);
@@ -157,14 +155,14 @@ Shader Screen(int w, int h, uint32_t seed, int kind) {
 // and a small readout.
 Shader Console(int w, int h, Color base, uint32_t seed) {
     return [=](double x, double y) {
-        const Field edge = [=](double px, double py) { return BoxDistance(px, py, 0.5, 0.5, w - 0.5, h - 0.5, 2); };
+        const Field edge = RoundedBox(0.5, 0.5, w - 0.5, h - 0.5, 2);
         Color c = Shade(Metal(base, x, y, w, h, seed, 0.4), BevelLight(edge, x, y, 2.0), 0.5);
         const double cell = w >= 128 ? 8.0 : 6.0;
         const int cols = static_cast<int>((w - 8) / cell), rows = static_cast<int>((h * 0.55) / cell);
         const int cx = static_cast<int>((x - 4) / cell), cy = static_cast<int>((y - 4) / cell);
         if (cx >= 0 && cx < cols && cy >= 0 && cy < rows) {
             const double fx = std::fmod(x - 4, cell), fy = std::fmod(y - 4, cell);
-            const Field key = [=](double px, double py) { return BoxDistance(px, py, 1, 1, cell - 1, cell - 1, 1); };
+            const Field key = RoundedBox(1, 1, cell - 1, cell - 1, 1);
             if (key(fx, fy) < 0.0) {
                 const double pick = Hash(cx, cy, seed);
                 Color k = pick < 0.15 ? Hex(0xff4030) : pick < 0.3 ? Hex(0x40ff70) : pick < 0.4 ? Hex(0xffc040)
@@ -190,8 +188,8 @@ Shader Console(int w, int h, Color base, uint32_t seed) {
 // Crate side: planks of painted metal with a stencilled mark.
 Shader Crate(int w, int h, Color base, uint32_t seed, const std::string& mark) {
     return [=](double x, double y) {
-        const Field frame = [=](double px, double py) { return BoxDistance(px, py, 0.5, 0.5, w - 0.5, h - 0.5, 1); };
-        const Field panel = [=](double px, double py) { return BoxDistance(px, py, 6, 6, w - 6, h - 6, 1); };
+        const Field frame = RoundedBox(0.5, 0.5, w - 0.5, h - 0.5, 1);
+        const Field panel = RoundedBox(6, 6, w - 6, h - 6, 1);
         Color c = Metal(base, x, y, w, h, seed, 0.9);
         c = Shade(c, BevelLight(frame, x, y, 2.0), 0.5);
         c = Shade(c, BevelLight(panel, x, y, 1.5, false), 0.5);
@@ -209,7 +207,7 @@ Shader Crate(int w, int h, Color base, uint32_t seed, const std::string& mark) {
 // A sign: coloured plate, border and centred text.
 Shader Sign(int w, int h, Color plate, Color ink, const std::string& text, double scale, uint32_t seed, bool stripes) {
     return [=](double x, double y) {
-        const Field edge = [=](double px, double py) { return BoxDistance(px, py, 0.5, 0.5, w - 0.5, h - 0.5, 2); };
+        const Field edge = RoundedBox(0.5, 0.5, w - 0.5, h - 0.5, 2);
         Color c = Metal(plate, x, y, w, h, seed, 0.35);
         if (stripes && (x < h * 0.6 || x > w - h * 0.6)) c = Mix(Hex(0x141414), Hex(0xe8b818), Stripes(x, y, 8.0));
         const double border = Clamp01(1.0 - std::fabs(edge(x, y) + 2.5));
@@ -224,7 +222,7 @@ Shader Sign(int w, int h, Color plate, Color ink, const std::string& text, doubl
 // The alarm panel: a round lamp in a wall plate, dark or glowing red.
 Shader AlarmPanel(int w, int h, bool lit) {
     return [=](double x, double y) {
-        const Field plate = [=](double px, double py) { return BoxDistance(px, py, 0.5, 0.5, w - 0.5, h - 0.5, 2); };
+        const Field plate = RoundedBox(0.5, 0.5, w - 0.5, h - 0.5, 2);
         Color c = Shade(Metal(Hex(0x7c8288), x, y, w, h, 311u, 0.4), BevelLight(plate, x, y, 1.5), 0.5);
         const double stripe = Stripes(x, y, 6.0) * ((y < 5 || y > h - 5) ? 1.0 : 0.0);
         c = Mix(c, Hex(0xe8b818), stripe);
@@ -293,7 +291,7 @@ Shader LightPanel(int w, int h, uint32_t seed, bool square) {
     return [=](double x, double y) {
         const double b = 3.0;
         Color c = Metal(Hex(0x9098a0), x, y, w, h, seed, 0.3);
-        const Field lens = [=](double px, double py) { return BoxDistance(px, py, b, b, w - b, h - b, 1.5); };
+        const Field lens = RoundedBox(b, b, w - b, h - b, 1.5);
         c = Shade(c, BevelLight(lens, x, y, 1.5, false), 0.5);
         if (lens(x, y) < 0) {
             const double ribs = square ? 0.92 + 0.08 * std::sin(x * 1.5) * std::sin(y * 1.5) : 0.93 + 0.07 * std::sin(x * 2.0);
@@ -363,7 +361,7 @@ Shader Rack(int w, int h, uint32_t seed) {
 // Perforated ceiling tile.
 Shader CeilingTile(int w, int h, Color base, uint32_t seed) {
     return [=](double x, double y) {
-        const Field edge = [=](double px, double py) { return BoxDistance(px, py, 0.5, 0.5, w - 0.5, h - 0.5, 1); };
+        const Field edge = RoundedBox(0.5, 0.5, w - 0.5, h - 0.5, 1);
         Color c = Shade(Metal(base, x, y, w, h, seed, 0.5), BevelLight(edge, x, y, 2.0), 0.5);
         const double hx = std::fmod(x, 4.0) - 2.0, hy = std::fmod(y, 4.0) - 2.0;
         if (x > 5 && x < w - 5 && y > 5 && y < h - 5 && hx * hx + hy * hy < 0.8) c = c * 0.3;
@@ -468,10 +466,10 @@ Shader Door(int w, int h, uint32_t seed) {
     return [=](double x, double y) {
         const double half = w * 0.5;
         const double fx = x < half ? x : w - x;
-        const Field leaf = [=](double px, double py) { return BoxDistance(px, py, 2, 2, half - 1, h - 2, 2); };
+        const Field leaf = RoundedBox(2, 2, half - 1, h - 2, 2);
         Color c = Shade(Metal(Hex(0x8a949c), x, y, w, h, seed, 0.7), BevelLight(leaf, fx, y, 2.0), 0.5);
         if (y > h * 0.72 && y < h * 0.86) c = Mix(Hex(0x161616), Hex(0xe8b818), Stripes(x < half ? x : -x, y, 12.0));
-        const Field window = [=](double px, double py) { return BoxDistance(px, py, half * 0.3, h * 0.16, half * 0.8, h * 0.42, 3); };
+        const Field window = RoundedBox(half * 0.3, h * 0.16, half * 0.8, h * 0.42, 3);
         c = Shade(c, BevelLight(window, fx, y, 2.0, false), 0.6);
         if (window(fx, y) < -2) c = Hex(0x0c1a24) + Hex(0x406080) * (0.4 * Clamp01(1.0 - std::fabs((fx - y * 0.4) - 4) / 6));
         if (std::fabs(x - half) < 1.0) c = Hex(0x101010);

@@ -35,10 +35,7 @@ ms3d::Model BuildScientist() {
     model.totalFrames = 185;
     Figure f(model);
     MeshBuilder& b = f.builder;
-    for (int i = 0; i < kScientistGroups; ++i) {
-        const std::string n = std::to_string(i + 1);
-        b.AddTexturedGroup("scientist_" + n, "s" + n, "s" + n);
-    }
+    f.AddGroups("scientist", "s", kScientistGroups);
 
     f.AddTrunk({0, 6.6, 0}, {0, 7.8, 0}, {0, 9.1, 0}, {0, 10.3, 0.05}, {0, 10.85, 0.1});
     const Vec3 shoulderR{-1.55, 9.85, 0}, shoulderL{1.55, 9.85, 0};
@@ -46,13 +43,11 @@ ms3d::Model BuildScientist() {
     const Vec3 wristR = elbowR + Normalize({0.55, 0.5, 1}) * 1.6;
     const Vec3 elbowL = shoulderL + Normalize({0.15, -1, 0.1}) * 1.95;
     const Vec3 wristL = elbowL + Normalize({-0.45, 0.3, 1}) * 1.6;
-    const Vec3 handDirR = Normalize(wristR - elbowR), handDirL = Normalize(wristL - elbowL);
-    f.AddArm("r", kChest, {-0.4, 9.9, 0}, shoulderR, elbowR, wristR, 0.7);
-    f.AddArm("l", kChest, {0.4, 9.9, 0}, shoulderL, elbowL, wristL, 0.7);
-    const Vec3 hipR{-0.75, 6.45, 0}, hipL{0.75, 6.45, 0};
-    f.AddLeg("r", kPelvis, hipR, kThigh, kShin);
-    f.AddLeg("l", kPelvis, hipL, kThigh, kShin);
-    const Vec3 tabletCenter = wristL + handDirL * 0.55 + Vec3{-0.35, 0.12, 0};
+    const Arm armR = f.AddArm("r", kChest, {-0.4, 9.9, 0}, shoulderR, elbowR, wristR, 0.7);
+    const Arm armL = f.AddArm("l", kChest, {0.4, 9.9, 0}, shoulderL, elbowL, wristL, 0.7);
+    const Leg legR = f.AddLeg("r", kPelvis, {-0.75, 6.45, 0}, kThigh, kShin);
+    const Leg legL = f.AddLeg("l", kPelvis, {0.75, 6.45, 0}, kThigh, kShin);
+    const Vec3 tabletCenter = wristL + armL.handDir * 0.55 + Vec3{-0.35, 0.12, 0};
     f.AddJoint("tablet", kHandL, tabletCenter);
 
     const Vec3 x{1, 0, 0}, y{0, 1, 0}, z{0, 0, 1};
@@ -114,12 +109,8 @@ ms3d::Model BuildScientist() {
     // Ears.
     for (double s : {-1.0, 1.0}) b.Box(gEars, kHead, {s * 0.64, 11.3, 0.15}, {0.06, 0, 0}, {0, 0.2, 0}, {0, 0, 0.12});
     // Arms: sleeve, cuff, hand, fingers.
-    for (int side = 0; side < 2; ++side) {
-        const bool right = side == 0;
-        const Vec3 shoulder = right ? shoulderR : shoulderL, elbow = right ? elbowR : elbowL;
-        const Vec3 wrist = right ? wristR : wristL, dir = right ? handDirR : handDirL;
-        const int up = right ? kUpperArmR : kUpperArmL, fore = right ? kForearmR : kForearmL;
-        const int hand = right ? kHandR : kHandL, fingers = right ? kFingersR : kFingersL;
+    for (const Arm& arm : {armR, armL}) {
+        const Vec3 shoulder = arm.shoulder, elbow = arm.elbow, wrist = arm.wrist, dir = arm.handDir;
         const std::vector<Vec3> p = {shoulder + Vec3{0, 0.05, 0}, Lerp(shoulder, elbow, 0.5), elbow,
                                      Lerp(elbow, wrist, 0.55), wrist - dir * 0.1, wrist + dir * 0.45, wrist + dir * 0.75,
                                      wrist + dir * 1.1};
@@ -129,18 +120,16 @@ ms3d::Model BuildScientist() {
         o.segments = 6;
         o.startBulge = 0.3;
         o.endBulge = 0.1;
-        o.ringJoints = {up, up, fore, fore, fore, hand, fingers, fingers};
+        o.ringJoints = {arm.upperArm, arm.upperArm, arm.forearm, arm.forearm, arm.forearm, arm.hand, arm.fingers,
+                        arm.fingers};
         o.bandGroups = {gUpperSleeves, gUpperSleeves, gLowerSleeves, gLowerSleeves, gHands, gFingers, gFingers};
         o.bandT = {{0.0, 0.5}, {0.5, 1.0}, {0.0, 0.6}, {0.6, 1.0}, {0.0, 1.0}, {0.0, 0.5}, {0.5, 1.0}};
         b.Loft(0, 0, Figure::Chain(p, r, Normalize(Cross(Normalize(elbow - shoulder), z)), z), o);
     }
     // Legs: trousers and shoes.
-    for (int side = 0; side < 2; ++side) {
-        const bool right = side == 0;
-        const Vec3 hip = right ? hipR : hipL;
-        const double sx = hip.x;
-        const int thigh = right ? kThighR : kThighL, shin = right ? kShinR : kShinL, foot = right ? kFootR : kFootL;
-        const double knee = hip.y - kThigh, ankle = hip.y - kThigh - kShin;
+    for (const Leg& leg : {legR, legL}) {
+        const Vec3 hip = leg.hip;
+        const double sx = hip.x, knee = leg.knee, ankle = leg.ankle;
         const std::vector<Vec3> p = {{sx, hip.y + 0.4, 0}, {sx, hip.y - 0.3, 0}, {sx, knee + 0.2, 0.05},
                                      {sx, knee - 0.4, 0.05}, {sx, ankle + 0.5, 0}, {sx, ankle - 0.05, 0.15},
                                      {sx, 0.25, 0.9}, {sx, 0.25, 1.25}};
@@ -150,7 +139,7 @@ ms3d::Model BuildScientist() {
         o.segments = 6;
         o.flatStart = true;
         o.endBulge = 0.12;
-        o.ringJoints = {thigh, thigh, thigh, shin, shin, foot, foot, foot};
+        o.ringJoints = {leg.thigh, leg.thigh, leg.thigh, leg.shin, leg.shin, leg.foot, leg.foot, leg.foot};
         o.bandGroups = {gThighs, gThighs, gShins, gShins, gShoes, gShoes, gShoes};
         o.bandT = {{0.0, 0.3}, {0.3, 1.0}, {0.0, 0.3}, {0.3, 1.0}, {0.0, 0.4}, {0.4, 0.8}, {0.8, 1.0}};
         b.Loft(0, 0, Figure::Chain(p, r, x, z), o);
@@ -189,7 +178,6 @@ ms3d::Model BuildScientist() {
     std::vector<double> times;
     for (int k = 0; k < 180; ++k) times.push_back(std::round(3.0 + k * 182.0 / 179.0) / 24.0);
     const double first = times.front(), last = times.back();
-    const Figure* figure = &f;
     SampleKeys(model, times, [=](double t) {
         std::vector<JointPose> pose(kScientistJoints);
         const double s = (t - first) / (last - first) * 7.6;  // seconds into the loop
@@ -212,14 +200,7 @@ ms3d::Model BuildScientist() {
         pose[kUpperArmL].rotation = RotateX(0.4 * alarm) * RotateZ(0.1 * alarm);
         pose[kForearmL].rotation = RotateX(0.35 * alarm);
         pose[kFingersL].rotation = RotateX(0.6);
-        for (int side = 0; side < 2; ++side) {
-            const int t0 = side == 0 ? kThighR : kThighL;
-            const Vec3 hip = figure->JointPosition(t0);
-            const Vec3 ankle = hip - Vec3{0, kThigh + kShin - 0.001, 0};
-            const Vec3 local = ankle - (hip + pose[kPelvis].translation);
-            PlaceLeg({0, 0, 0}, local, kThigh, kShin, pose[static_cast<size_t>(t0)], pose[static_cast<size_t>(t0 + 1)],
-                     pose[static_cast<size_t>(t0 + 2)]);
-        }
+        for (const Leg& leg : {legR, legL}) PlaceLeg(leg, leg.planted - (leg.hip + pose[kPelvis].translation), pose);
         return pose;
     });
     return model;

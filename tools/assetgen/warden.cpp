@@ -33,10 +33,7 @@ ms3d::Model BuildWarden() {
     model.totalFrames = 281;
     Figure f(model);
     MeshBuilder& b = f.builder;
-    for (int i = 0; i < kWardenGroups; ++i) {
-        const std::string n = std::to_string(i + 1);
-        b.AddTexturedGroup("warden_" + n, "w" + n, "w" + n);
-    }
+    f.AddGroups("warden", "w", kWardenGroups);
 
     // Skeleton in the guard's stance.
     f.AddTrunk({0, 7.0, 0}, {0, 8.3, 0}, {0, 9.7, 0}, {0, 10.9, 0.05}, {0, 11.5, 0.1});
@@ -45,15 +42,13 @@ ms3d::Model BuildWarden() {
     const Vec3 wristR = elbowR + Normalize({0.3, -0.25, 1}) * 1.7;
     const Vec3 elbowL = shoulderL + Normalize({0.2, -1, 0.35}) * 2.0;
     const Vec3 wristL = elbowL + Normalize({-0.55, 0.45, 1}) * 1.7;
-    const Vec3 handDirR = Normalize(wristR - elbowR), handDirL = Normalize(wristL - elbowL);
-    f.AddArm("r", kChest, {-0.45, 10.45, 0}, shoulderR, elbowR, wristR, 0.75);
-    f.AddJoint("thumb_r", kHandR, wristR + handDirR * 0.2 + Vec3{0.25, 0.1, 0});
-    f.AddArm("l", kChest, {0.45, 10.45, 0}, shoulderL, elbowL, wristL, 0.75);
-    f.AddJoint("thumb_l", kHandL, wristL + handDirL * 0.2 + Vec3{-0.2, 0.15, 0});
-    const Vec3 hipR{-0.85, 6.75, 0}, hipL{0.85, 6.75, 0};
-    f.AddLeg("r", kPelvis, hipR, kThigh, kShin);
-    f.AddLeg("l", kPelvis, hipL, kThigh, kShin);
-    const Vec3 gripR = wristR + handDirR * 0.45, gripL = wristL + handDirL * 0.45;
+    const Arm armR = f.AddArm("r", kChest, {-0.45, 10.45, 0}, shoulderR, elbowR, wristR, 0.75);
+    f.AddJoint("thumb_r", kHandR, wristR + armR.handDir * 0.2 + Vec3{0.25, 0.1, 0});
+    const Arm armL = f.AddArm("l", kChest, {0.45, 10.45, 0}, shoulderL, elbowL, wristL, 0.75);
+    f.AddJoint("thumb_l", kHandL, wristL + armL.handDir * 0.2 + Vec3{-0.2, 0.15, 0});
+    const Leg legR = f.AddLeg("r", kPelvis, {-0.85, 6.75, 0}, kThigh, kShin);
+    const Leg legL = f.AddLeg("l", kPelvis, {0.85, 6.75, 0}, kThigh, kShin);
+    const Vec3 gripR = wristR + armR.handDir * 0.45, gripL = wristL + armL.handDir * 0.45;
     f.AddJoint("rifle", kHandR, gripR);
 
     const Vec3 x{1, 0, 0}, y{0, 1, 0}, z{0, 0, 1};
@@ -96,12 +91,8 @@ ms3d::Model BuildWarden() {
                 [](Vec3 c) { return UV{(c.x + 0.75) / 1.5, (12.05 - c.y) / 0.3}; });
     }
     // Arms: shoulder, sleeve, armband, forearm guard, glove, fingers.
-    for (int side = 0; side < 2; ++side) {
-        const bool right = side == 0;
-        const Vec3 shoulder = right ? shoulderR : shoulderL, elbow = right ? elbowR : elbowL;
-        const Vec3 wrist = right ? wristR : wristL, dir = right ? handDirR : handDirL;
-        const int up = right ? kUpperArmR : kUpperArmL, fore = right ? kForearmR : kForearmL;
-        const int hand = right ? kHandR : kHandL, fingers = right ? kFingersR : kFingersL;
+    for (const Arm& arm : {armR, armL}) {
+        const Vec3 shoulder = arm.shoulder, elbow = arm.elbow, wrist = arm.wrist, dir = arm.handDir;
         const std::vector<Vec3> p = {shoulder + Vec3{0, 0.05, 0}, Lerp(shoulder, elbow, 0.45), Lerp(shoulder, elbow, 0.6),
                                      elbow, wrist, wrist + dir * 0.7, wrist + dir * 1.15};
         const std::vector<std::pair<double, double>> r = {{0.55, 0.55}, {0.5, 0.5}, {0.48, 0.48}, {0.44, 0.44},
@@ -110,7 +101,7 @@ ms3d::Model BuildWarden() {
         o.segments = 6;
         o.startBulge = 0.35;
         o.endBulge = 0.12;
-        o.ringJoints = {up, up, up, fore, hand, fingers, fingers};
+        o.ringJoints = {arm.upperArm, arm.upperArm, arm.upperArm, arm.forearm, arm.hand, arm.fingers, arm.fingers};
         o.bandGroups = {gSleeves, gArmband, gSleeves, gGuards, gGloves, gFingers};
         o.bandT = {{0.0, 0.6}, {0.0, 1.0}, {0.6, 1.0}, {0.0, 1.0}, {0.0, 1.0}, {0.0, 1.0}};
         b.Loft(0, 0, Figure::Chain(p, r, Normalize(Cross(Normalize(elbow - shoulder), z)), z), o);
@@ -120,7 +111,7 @@ ms3d::Model BuildWarden() {
         const bool right = side == 0;
         const int thumb = right ? kThumbR : kThumbL;
         const Vec3 base = f.JointPosition(thumb);
-        const Vec3 dir = Normalize((right ? handDirR : handDirL) + Vec3{0, 0.6, 0});
+        const Vec3 dir = Normalize((right ? armR : armL).handDir + Vec3{0, 0.6, 0});
         LoftOptions o;
         o.segments = 4;
         o.startBulge = 0.05;
@@ -133,12 +124,9 @@ ms3d::Model BuildWarden() {
               Vec3{0.1 * s, 0.28, 0}, {0, 0, 0.62});
     }
     // Legs: thigh, knee pad, shin, boot.
-    for (int side = 0; side < 2; ++side) {
-        const bool right = side == 0;
-        const Vec3 hip = right ? hipR : hipL;
-        const double sx = hip.x;
-        const int thigh = right ? kThighR : kThighL, shin = right ? kShinR : kShinL, foot = right ? kFootR : kFootL;
-        const double knee = hip.y - kThigh, ankle = hip.y - kThigh - kShin;
+    for (const Leg& leg : {legR, legL}) {
+        const Vec3 hip = leg.hip;
+        const double sx = hip.x, knee = leg.knee, ankle = leg.ankle;
         const std::vector<Vec3> p = {{sx, hip.y + 0.5, 0}, {sx, hip.y - 1.4, 0.05}, {sx, knee + 0.35, 0.1},
                                      {sx, knee - 0.3, 0.12}, {sx, ankle + 0.55, 0}, {sx, ankle - 0.05, 0.2},
                                      {sx, 0.3, 0.95}, {sx, 0.3, 1.4}};
@@ -148,7 +136,7 @@ ms3d::Model BuildWarden() {
         o.segments = 6;
         o.flatStart = true;
         o.endBulge = 0.15;
-        o.ringJoints = {thigh, thigh, thigh, shin, shin, foot, foot, foot};
+        o.ringJoints = {leg.thigh, leg.thigh, leg.thigh, leg.shin, leg.shin, leg.foot, leg.foot, leg.foot};
         o.bandGroups = {gThighs, gThighs, gKnees, gShins, gBoots, gBoots, gBoots};
         o.bandT = {{0.0, 0.4}, {0.4, 1.0}, {0.0, 1.0}, {0.0, 1.0}, {0.0, 0.4}, {0.4, 0.8}, {0.8, 1.0}};
         b.Loft(0, 0, Figure::Chain(p, r, x, z), o);
@@ -189,7 +177,7 @@ ms3d::Model BuildWarden() {
     std::vector<double> times;
     for (int k = 0; k < 250; ++k) times.push_back((3 + k) / 24.0);
     const double first = times.front(), last = times.back();
-    const Figure* figure = &f;
+    const Vec3 pelvis = f.JointPosition(kPelvis);
     SampleKeys(model, times, [=](double t) {
         std::vector<JointPose> pose(kWardenJoints);
         const double u = (t - first) / (last - first);  // 0..1 over the loop
@@ -214,15 +202,9 @@ ms3d::Model BuildWarden() {
         // Legs keep the feet where they stand while the pelvis moves.
         const Mat3 pelvisTurn = pose[kPelvis].rotation;
         const Mat3 undo = RotateY(-0.12 * look);
-        for (int side = 0; side < 2; ++side) {
-            const Vec3 hip = figure->JointPosition(side == 0 ? kThighR : kThighL);
-            const Vec3 pelvis = figure->JointPosition(kPelvis);
-            const Vec3 hipNow = pelvis + pose[kPelvis].translation + pelvisTurn * (hip - pelvis);
-            const Vec3 ankle = hip - Vec3{0, kThigh + kShin - 0.001, 0};
-            const Vec3 local = undo * (ankle - hipNow);
-            const int t0 = side == 0 ? kThighR : kThighL;
-            PlaceLeg({0, 0, 0}, local, kThigh, kShin, pose[static_cast<size_t>(t0)], pose[static_cast<size_t>(t0 + 1)],
-                     pose[static_cast<size_t>(t0 + 2)]);
+        for (const Leg& leg : {legR, legL}) {
+            const Vec3 hipNow = pelvis + pose[kPelvis].translation + pelvisTurn * (leg.hip - pelvis);
+            PlaceLeg(leg, undo * (leg.planted - hipNow), pose);
         }
         return pose;
     });

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "app/settings_controls.h"
 #include "formats/byte_cursor.h"
 #include "formats/dialog_template.h"
 
@@ -26,14 +27,14 @@ const Control kControls[] = {
     {2, kButtonClass, kPushButton | kTabStop, "Exit", 109, 98, 34, 14},
     {kNoId, kStaticClass, kLeftText, "Duskmarch screen saver", 45, 12, 67, 8},
     {kNoId, kStaticClass, kBitmap, nullptr, 7, 7, 21, 20},
-    {1000, kComboBoxClass, kDropDownList | kVerticalScroll | kTabStop, "", 37, 33, 87, 47},
+    {kResolutionList, kComboBoxClass, kDropDownList | kVerticalScroll | kTabStop, "", 37, 33, 87, 47},
     {kNoId, kStaticClass, kLeftText, "Res:", 11, 35, 16, 9},
     {kNoId, kStaticClass, kLeftText, "Bpp:", 11, 51, 16, 9},
-    {1001, kComboBoxClass, kDropDownList | kVerticalScroll | kTabStop, "", 37, 50, 87, 41},
-    {1002, kButtonClass, kAutoCheckBox | kTabStop, "Fullscreen", 53, 66, 48, 10},
-    {1003, kButtonClass, kAutoCheckBox | kTabStop, "Sound", 53, 76, 37, 10},
-    {1004, kButtonClass, kPushButton | kTabStop, "About", 49, 98, 50, 14},
-    {1005, kStaticClass, kLeftText | kGroup, "", 132, 7, 11, 8},
+    {kDepthList, kComboBoxClass, kDropDownList | kVerticalScroll | kTabStop, "", 37, 50, 87, 41},
+    {kFullscreenBox, kButtonClass, kAutoCheckBox | kTabStop, "Fullscreen", 53, 66, 48, 10},
+    {kSoundBox, kButtonClass, kAutoCheckBox | kTabStop, "Sound", 53, 76, 37, 10},
+    {kAboutButton, kButtonClass, kPushButton | kTabStop, "About", 49, 98, 50, 14},
+    {kCountdownText, kStaticClass, kLeftText | kGroup, "", 132, 7, 11, 8},
 };
 
 // Template texts are plain ASCII, so each character is one UTF-16 unit.
