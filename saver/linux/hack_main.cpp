@@ -39,9 +39,12 @@ bool ResolveRoot(SaverOptions& options, std::string& error) {
         }
         return true;
     }
+    // A Wayland session without XWayland has no root window: screen-saver
+    // hosts that run hacks are X programs.
     options.windowId = RootWindowId();
     if (options.windowId == 0) {
-        error = "cannot open the X display";
+        error = "--root needs an X screen saver host (xscreensaver, mate-screensaver) and there is no X display; "
+                "without one, run corvane-saver in a window of its own";
         return false;
     }
     return true;
