@@ -62,7 +62,7 @@ start_sway() {
 }
 
 # The XWayland server of $DISPLAY, for stop_compositor.
-xwayland_pid() { XWAYLAND_PID=$(pgrep -n -f "^Xwayland $DISPLAY "); }
+xwayland_pid() { XWAYLAND_PID=$(pgrep -n -f "Xwayland $DISPLAY ") || true; }
 
 start_mutter() {
   chmod 700 "$RUNTIME"
