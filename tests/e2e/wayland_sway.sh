@@ -19,7 +19,7 @@ source "$LIB/scene.sh"
 source "$LIB/wayland.sh"
 cleanup_target() { stop_compositor; }
 use_build "${1:-}"
-need sway swaymsg grim wtype Xwayland xdotool xmodmap xprop convert compare python3 setpriv
+need sway swaymsg grim wtype Xwayland xdotool setxkbmap xprop convert compare python3 setpriv
 ID=io.github.corvane.Corvane
 STARTS=20
 
@@ -31,6 +31,7 @@ moving() { grab "$1-a" && sleep 1 && grab "$1-b" && above "$(difference "$1-a" "
 # start_show: the program started and Start typed into its dialog with sound
 # off (Tab to the sound box, Space, Enter); false without a dialog.
 start_show() {
+  [ -z "${DISPLAY:-}" ] || us_keymap
   start_program
   DIALOG=$(wait_for in_tree 20 Corvane) || return 1
   type_keys Tab Tab Tab Tab Tab space Return

@@ -94,13 +94,10 @@ sys.exit(1)' "$1"
 }
 
 # wtype's new keyboard needs a moment before the focus reaches it. Its keymap
-# is its own and XWayland takes it up late, so X windows are typed into with
-# XTEST (xdotool), the keys first put in XWayland's keymap for good: xdotool
-# puts them there only for the moment of the key press.
+# is its own, and XWayland takes it up late: X windows are typed into with
+# XTEST (xdotool) under a full US keymap, the one SDL saw when it started.
 type_keys() { wtype -s 600 $(printf -- '-k %s -s 150 ' "$@"); }
-x_keys() {
-  "${AS_USER[@]}" xmodmap -e "keycode 250 = F1" -e "keycode 251 = Escape" && sleep 0.3
-  "${AS_USER[@]}" xdotool key --delay 300 "$@"
-}
+us_keymap() { "${AS_USER[@]}" setxkbmap -layout us 2>/dev/null; }
+x_keys() { us_keymap && sleep 0.3 && "${AS_USER[@]}" xdotool key --delay 300 "$@"; }
 
 grab() { timeout 10 grim "$SHOTS/$1.png" 2>/dev/null; }
