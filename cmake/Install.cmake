@@ -27,7 +27,6 @@ if(NOT CORVANE_VERSION_MARK MATCHES "^([+~][A-Za-z0-9.+~]*)?$")
   message(FATAL_ERROR "CORVANE_VERSION_MARK must be empty or start with + or ~ and hold only letters, digits and .+~")
 endif()
 set(CORVANE_PACKAGE_VERSION "${PROJECT_VERSION}${CORVANE_VERSION_MARK}")
-set(CORVANE_APP_ID io.github.corvane.Corvane)
 set(CORVANE_PACKAGING_DIR ${CMAKE_SOURCE_DIR}/packaging)
 set(CORVANE_GENERATED_DIR ${CMAKE_BINARY_DIR}/packaging)
 

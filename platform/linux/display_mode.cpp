@@ -41,6 +41,7 @@ LONG WINAPI ChangeDisplaySettingsA(DEVMODEA* mode, DWORD /*flags*/) {
     if (mode == nullptr) {
         if (haveChangedMode) {
             haveChangedMode = false;
+            NoteWindowActivity();
             for (const auto& window : LiveWindows()) {
                 if (SDL_GetWindowFlags(window->sdlWindow) & SDL_WINDOW_FULLSCREEN) {
                     if (SDL_SetWindowFullscreen(window->sdlWindow, 0) != 0) ReportSdlFailure("SDL_SetWindowFullscreen");

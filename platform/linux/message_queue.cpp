@@ -7,10 +7,27 @@
 // key events are posted and returned in order. After the posted messages
 // comes WM_QUIT once PostQuitMessage was called, and after that WM_PAINT for
 // a window that was shown, exposed, restored or activated and not painted
-// since. GetMessageA sleeps in SDL's event wait (which blocks on the X
-// connection) until something arrives, so an idle program uses no processor
-// time. Limitations: there is no PostMessage for callers, no WM_CHAR from
+// since. GetMessageA and WaitMessage sleep in SDL's event wait (which blocks
+// on the display connection) until something arrives, so an idle program
+// uses no processor time.
+//
+// SDL's X11 driver holds a focus change back for 200 ms when it comes within
+// 400 ms of a display-mode change (or before events were pumped once after
+// that), and hands it on only when events are pumped again. A wait without a
+// limit could sleep through it for ever: a full-screen window that lost the
+// focus while the mode changed would never hear that it has it back, and an
+// inactive show draws nothing. So for a second after anything that may
+// change the mode or the focus (a window call of ours, a window event) waits
+// are cut into slices that each end with a pump; after that the program
+// sleeps until the display says something.
+//
+// SDL reports a display connection that is lost for good (a Wayland
+// compositor gone) as SDL_QUIT; every window then hears that it is closed,
+// so the program ends as when the user closes it, and says why on standard
+// error. Limitations: there is no PostMessage for callers, no WM_CHAR from
 // TranslateMessage and no cross-thread messaging.
+#include <vector>
+
 #include "platform/common/key_translation.h"
 #include "platform/common/thread_queue.h"
 #include "platform/linux/failure_reason.h"
@@ -34,10 +51,46 @@ MSG Stamped(MSG msg) {
     return msg;
 }
 
+constexpr Uint32 kWaitSliceMs = 100;
+// SDL's 400 ms after a mode change, a slice until the next pump, its 200 ms
+// hold, with room to spare.
+constexpr Uint32 kHeldBackMs = 1000;
+Uint32 lastWindowActivity = 0;
+bool slicing = false;
+
+void CloseEveryWindow() {
+    std::vector<uint64_t> serials;
+    for (const auto& window : LiveWindows()) serials.push_back(window->serial);
+    for (const uint64_t serial : serials) {
+        WindowObject* window = FindWindowBySerial(serial);
+        if (window != nullptr && !window->destroying) SendToWindow(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+    }
+}
+
+void Deliver(const SDL_Event& event) {
+    if (event.type == SDL_WINDOWEVENT || event.type == SDL_DISPLAYEVENT) NoteWindowActivity();
+    if (event.type == SDL_QUIT) {
+        ReportFailure("SDL_PollEvent", "the connection to the display was lost");
+        CloseEveryWindow();
+        return;
+    }
+    TranslateSdlEvent(event);
+}
+
 void PumpSdlEvents() {
     SDL_Event event;
-    while (SDL_PollEvent(&event)) TranslateSdlEvent(event);
+    while (SDL_PollEvent(&event)) Deliver(event);
     KeepScreenSaverAway();
+}
+
+// One event, or 0 when a slice of the wait ended first (SDL has pumped
+// meanwhile), or -1 when SDL cannot wait.
+int WaitForSdlEvent(SDL_Event* event) {
+    if (slicing && SDL_TICKS_PASSED(SDL_GetTicks(), lastWindowActivity + kHeldBackMs)) slicing = false;
+    if (slicing) return SDL_WaitEventTimeout(event, kWaitSliceMs) ? 1 : 0;
+    if (SDL_WaitEvent(event)) return 1;
+    ReportSdlFailure("SDL_WaitEvent");
+    return -1;
 }
 
 HWND WindowToPaint(HWND filter) {
@@ -62,6 +115,11 @@ void PostToQueue(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void DropQueuedMessages(HWND window) { queue.DropFor(window); }
+
+void NoteWindowActivity() {
+    lastWindowActivity = SDL_GetTicks();
+    slicing = true;
+}
 
 }  // namespace backend
 
@@ -91,11 +149,31 @@ BOOL WINAPI GetMessageA(LPMSG msg, HWND window, UINT filterMin, UINT filterMax) 
             return -1;
         }
         SDL_Event event;
-        if (!SDL_WaitEvent(&event)) {
-            ReportSdlFailure("GetMessageA");
-            return -1;
+        const int waited = WaitForSdlEvent(&event);
+        if (waited < 0) return -1;
+        if (waited > 0) Deliver(event);
+    }
+}
+
+// Returns once a message waits or an event was handed on (it may have been
+// sent straight to a window procedure and queued nothing, so callers look at
+// their state and wait again, as after a sent message on Windows). FALSE
+// when there is no display to wait on.
+BOOL WINAPI WaitMessage(void) {
+    using namespace backend;
+    MSG waiting;
+    if (PeekMessageA(&waiting, nullptr, 0, 0, PM_NOREMOVE)) return TRUE;
+    if (!EnsureVideo()) return FALSE;
+    for (;;) {
+        SDL_Event event;
+        const int waited = WaitForSdlEvent(&event);
+        if (waited < 0) return FALSE;
+        if (waited > 0) {
+            Deliver(event);
+            return TRUE;
         }
-        TranslateSdlEvent(event);
+        // A slice ended: SDL may have handed held-back work on meanwhile.
+        if (PeekMessageA(&waiting, nullptr, 0, 0, PM_NOREMOVE)) return TRUE;
     }
 }
 

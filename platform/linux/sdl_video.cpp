@@ -38,6 +38,13 @@ void StartOnce() {
     // The screen saver is switched by window activation (screen_saver.cpp)
     // rather than by SDL's window creation.
     SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
+    // A full-screen window stays full screen when it loses the focus, as on
+    // Windows. SDL would minimise it, which compositors without minimising
+    // (sway) ignore: the window would be left shown and believed minimised.
+    SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+    // Closing a window is the window procedure's business; SDL_QUIT is then
+    // left to mean a display connection lost for good (message_queue.cpp).
+    SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
     std::string display = "(SDL_VIDEODRIVER)";
     if (Variable("SDL_VIDEODRIVER") == nullptr) {
         const char* x11 = Variable("DISPLAY");

@@ -158,6 +158,7 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, 
     const bool fullscreen = popup && mode != nullptr && mode->w == clientWidth && mode->h == clientHeight;
     if (fullscreen) flags |= SDL_WINDOW_FULLSCREEN;
 
+    NoteWindowActivity();
     auto object = std::make_unique<WindowObject>();
     object->sdlWindow = CreateSdlWindow(windowName != nullptr ? windowName : "", x + static_cast<int>(frame.left),
                                         y + static_cast<int>(frame.top), clientWidth, clientHeight, flags,
@@ -191,6 +192,7 @@ BOOL WINAPI DestroyWindow(HWND handle) {
     // The flag keeps the object alive through the messages below: a nested
     // DestroyWindow from the window procedure is refused.
     window->destroying = true;
+    NoteWindowActivity();
     if (window->visible) {
         SDL_HideWindow(window->sdlWindow);
         window->visible = false;
@@ -215,6 +217,7 @@ BOOL WINAPI ShowWindow(HWND handle, int command) {
         return FALSE;
     }
     const BOOL wasVisible = window->visible ? TRUE : FALSE;
+    NoteWindowActivity();
     if (command == SW_HIDE) {
         if (window->visible) {
             SDL_HideWindow(window->sdlWindow);

@@ -85,6 +85,11 @@ WindowObject* FocusWindow();
 // Posted messages, returned by PeekMessageA and GetMessageA in order.
 void PostToQueue(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 void DropQueuedMessages(HWND window);
+// Something that may change the display mode or the focus happened (a
+// window made, shown, hidden or destroyed, a mode set): for a while the
+// message waits wake regularly, since SDL may hold a focus change back
+// (message_queue.cpp).
+void NoteWindowActivity();
 // Turns one SDL event into the window messages it stands for.
 void TranslateSdlEvent(const SDL_Event& event);
 

@@ -39,6 +39,14 @@ bool ResolveRoot(SaverOptions& options, std::string& error) {
         }
         return true;
     }
+    // A Wayland session without XWayland has no root window: screen-saver
+    // hosts that run hacks are X programs.
+    const char* display = std::getenv("DISPLAY");
+    if (display == nullptr || *display == '\0') {
+        error = "--root needs an X screen saver host (xscreensaver, mate-screensaver) and there is no X display; "
+                "without one, run corvane-saver in a window of its own";
+        return false;
+    }
     options.windowId = RootWindowId();
     if (options.windowId == 0) {
         error = "cannot open the X display";

@@ -17,6 +17,9 @@ TEST_PACKAGES=(
   # the screen-saver hosts: MATE's (with gsettings and dconf), two heads in Xephyr, system calls traced
   mate-screensaver libglib2.0-bin dconf-service xserver-xephyr strace
   g++-mingw-w64-i686 mingw-w64-i686-dev g++-mingw-w64-x86-64 mingw-w64-x86-64-dev
+  # Wayland compositors, run headless: sway (with its screenshot and typing
+  # tools) and mutter, both with XWayland, its window grabber and keymap tool
+  sway grim wtype xwayland mutter x11-apps x11-xkb-utils
   # the package checks: building, linting, validating and unpacking; the
   # Windows installer, its signing and the icons in the programs
   dpkg-dev file lintian desktop-file-utils appstream man-db unzip nsis osslsigncode openssl icoutils
