@@ -99,18 +99,15 @@ bool SaverApplication::FollowParent(HWND parent) {
 
 void SaverApplication::CoverMonitorsAgain() {
     if (!window) return;
-    const int left = GetSystemMetrics(SM_XVIRTUALSCREEN);
-    const int top = GetSystemMetrics(SM_YVIRTUALSCREEN);
-    const int screenWidth = GetSystemMetrics(SM_CXVIRTUALSCREEN);
-    const int screenHeight = GetSystemMetrics(SM_CYVIRTUALSCREEN);
+    const RECT screen = VirtualScreen();
     // A display being reconfigured can report no screen for a moment; the
     // next WM_DISPLAYCHANGE brings the settled one.
-    if (screenWidth <= 0 || screenHeight <= 0) return;
+    if (screen.right <= screen.left || screen.bottom <= screen.top) return;
     // A popup has no frame: the window and its client area are the same.
     // MoveWindow reports a new size with WM_SIZE, which stores it.
     // With one view left, the next frame's Update sets the whole window's
     // projection again.
-    MoveWindow(window, left, top, screenWidth, screenHeight, TRUE);
+    MoveWindow(window, screen.left, screen.top, screen.right - screen.left, screen.bottom - screen.top, TRUE);
     ViewEachMonitor();
 }
 
@@ -118,7 +115,8 @@ void SaverApplication::ViewEachMonitor() {
     std::vector<MONITORINFO> found;
     if (!EnumDisplayMonitors(nullptr, nullptr, CollectMonitor, reinterpret_cast<LPARAM>(&found))) found.clear();
     // The window lies over the virtual screen, so its client origin is there.
-    ViewMonitors(found, POINT{GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN)});
+    const RECT screen = VirtualScreen();
+    ViewMonitors(found, POINT{screen.left, screen.top});
 }
 
 void SaverApplication::ViewMonitors(const std::vector<MONITORINFO>& monitors, POINT origin) {

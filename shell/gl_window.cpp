@@ -202,21 +202,29 @@ bool GLWindow::CreateChildDisplay(const char* newTitle, HWND parent, int32_t new
     return Start(false);
 }
 
+RECT VirtualScreen() {
+    RECT screen;
+    screen.left = GetSystemMetrics(SM_XVIRTUALSCREEN);
+    screen.top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+    screen.right = screen.left + GetSystemMetrics(SM_CXVIRTUALSCREEN);
+    screen.bottom = screen.top + GetSystemMetrics(SM_CYVIRTUALSCREEN);
+    return screen;
+}
+
 bool GLWindow::CreateCoverDisplay(const char* newTitle, int32_t newBits, float newFieldOfView, float newNear,
                                   float newFar) {
     fullscreen = false;
     StoreView(newBits, newFieldOfView, newNear, newFar);
     CopyTitle(newTitle);
 
-    const int left = GetSystemMetrics(SM_XVIRTUALSCREEN);
-    const int top = GetSystemMetrics(SM_YVIRTUALSCREEN);
-    width = GetSystemMetrics(SM_CXVIRTUALSCREEN);
-    height = GetSystemMetrics(SM_CYVIRTUALSCREEN);
+    const RECT screen = VirtualScreen();
+    width = screen.right - screen.left;
+    height = screen.bottom - screen.top;
     if (width <= 0 || height <= 0) return Fail("The Screen Size Is Unknown.");
 
     if (!RegisterWindowClass()) return Fail("Failed To Register The Window Class.");
     window = CreateWindowExA(WS_EX_TOPMOST, kClassName, newTitle, WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
-                             left, top, width, height, nullptr, nullptr, instance, nullptr);
+                             screen.left, screen.top, width, height, nullptr, nullptr, instance, nullptr);
     if (!CreateContext()) return false;
 
     ShowCursor(FALSE);

@@ -19,6 +19,10 @@
 
 #include "platform/win32.h"
 
+// The virtual screen (every monitor) in its own coordinates, as the system
+// metrics give it now; empty while a display is being reconfigured.
+RECT VirtualScreen();
+
 class GLWindow {
 public:
     static constexpr int kKeyCount = 512;
