@@ -7,12 +7,12 @@
 
 #include "formats/byte_cursor.h"
 
-namespace {
-
-bool WithinBounds(long width, long height) {
+bool PictureSizeWithinBounds(long width, long height) {
     return width >= 1 && height >= 1 && width <= kMaxPictureSide && height <= kMaxPictureSide &&
            width * height <= kMaxPicturePixels;
 }
+
+namespace {
 
 bool IsFrameHeader(unsigned marker) {
     // SOF0 to SOF15, less DHT (C4), JPG (C8) and DAC (CC).
@@ -131,7 +131,7 @@ bool ReadPictureHeader(const unsigned char* bytes, size_t count, PictureHeader* 
         read.format = PictureFormat::Gif;
         known = ReadGifSize(bytes, count, &read.width, &read.height);
     }
-    if (!known || !WithinBounds(read.width, read.height)) return false;
+    if (!known || !PictureSizeWithinBounds(read.width, read.height)) return false;
     *header = read;
     return true;
 }

@@ -24,6 +24,9 @@ struct PictureHeader {
 constexpr long kMaxPictureSide = 65535;
 constexpr long kMaxPicturePixels = 4096L * 4096L;
 
+// True for a picture of at least one pixel within the bounds above.
+bool PictureSizeWithinBounds(long width, long height);
+
 // False when the bytes are of no known format, are cut short, or give a size
 // of zero or beyond the bounds above.
 bool ReadPictureHeader(const unsigned char* bytes, size_t count, PictureHeader* header);

@@ -72,11 +72,6 @@ std::string FindTexture(const std::string& modelPath, std::string name) {
     return found;
 }
 
-bool Within(long width, long height) {
-    return width >= 1 && height >= 1 && width <= kMaxPictureSide && height <= kMaxPictureSide &&
-           width * height <= kMaxPicturePixels;
-}
-
 const char kTooLarge[] = "larger than 4096 x 4096 pixels, or of no size";
 
 // A TGA's header and, as far as its pixels reach, its data: the decoder
@@ -87,7 +82,7 @@ std::string CheckTga(const std::vector<unsigned char>& bytes) {
     const int type = h[2];
     const bool runLength = type >= 9;
     if (type != 1 && type != 2 && type != 3 && type != 9 && type != 10 && type != 11) return "not a TGA picture";
-    if (!Within(LoadU16LE(h + 12), LoadU16LE(h + 14))) return kTooLarge;
+    if (!PictureSizeWithinBounds(LoadU16LE(h + 12), LoadU16LE(h + 14))) return kTooLarge;
     const size_t pixels = static_cast<size_t>(LoadU16LE(h + 12)) * LoadU16LE(h + 14);
     const size_t pixelBytes = (h[16] + 7u) / 8u;
     if (pixelBytes == 0 || pixelBytes > 4) return "not a TGA picture";
@@ -111,7 +106,7 @@ std::string CheckHeader(const std::vector<unsigned char>& bytes, const std::stri
         if (bytes.size() < 24 || std::memcmp(b + 12, "IHDR", 4) != 0) return "cut short";
         const long width = static_cast<long>(LoadU16BE(b + 16)) << 16 | LoadU16BE(b + 18);
         const long height = static_cast<long>(LoadU16BE(b + 20)) << 16 | LoadU16BE(b + 22);
-        if (!Within(width, height)) return kTooLarge;
+        if (!PictureSizeWithinBounds(width, height)) return kTooLarge;
         // Whole when its chunks lead to the end chunk.
         for (size_t at = 8; at + 8 <= bytes.size();) {
             if (std::memcmp(b + at + 4, "IEND", 4) == 0) return "";
