@@ -51,6 +51,37 @@ void ShowSdlWindow(WindowObject* window) {
     SDL_SetWindowInputFocus(window->sdlWindow);
 }
 
+// Whether SDL holds a key other than a modifier down.
+bool KeyHeld() {
+    int count = 0;
+    const Uint8* state = SDL_GetKeyboardState(&count);
+    for (int code = 0; code < std::min(count, static_cast<int>(SDL_SCANCODE_LCTRL)); ++code) {
+        if (state[code]) return true;
+    }
+    return false;
+}
+
+// SDL 2.26's Wayland driver repeats a held key itself until it sees the
+// key's release, and the compositor keeps the keyboard on a hidden surface
+// until it is destroyed. A window destroyed on a key press (F1 and Escape
+// do so) would miss the release, which then reaches no window of ours while
+// the next one is still being made, and the key repeats for ever: F1
+// rebuilding the display again and again. So a focused window that still
+// has a key held is hidden, and destroyed once the key is let go (a tap is
+// a tenth of a second), or after a second for a key held on purpose.
+void HideBeforeDestruction(SDL_Window* sdlWindow) {
+    constexpr Uint64 kReleaseWaitMs = 1000;
+    const bool focused = SDL_GetKeyboardFocus() == sdlWindow;
+    SDL_HideWindow(sdlWindow);
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (!focused || driver == nullptr || SDL_strcmp(driver, "wayland") != 0) return;
+    const Uint64 deadline = SDL_GetTicks64() + kReleaseWaitMs;
+    while (SDL_GetKeyboardFocus() == sdlWindow && KeyHeld() && SDL_GetTicks64() < deadline) {
+        SDL_Delay(5);
+        SDL_PumpEvents();
+    }
+}
+
 }  // namespace
 
 WindowObject* AdoptWindow(std::unique_ptr<WindowObject> object) {
@@ -194,7 +225,7 @@ BOOL WINAPI DestroyWindow(HWND handle) {
     window->destroying = true;
     NoteWindowActivity();
     if (window->visible) {
-        SDL_HideWindow(window->sdlWindow);
+        HideBeforeDestruction(window->sdlWindow);
         window->visible = false;
     }
     DeactivateWindow(window);
